@@ -1,0 +1,194 @@
+#include "config/konfig.h"
+
+#include <array>
+
+#include "platform/files.h"
+#include "util/errors.h"
+#include "util/fields.h"
+#include "util/fileprobe.h"
+#include "util/paths.h"
+#include "util/texts.h"
+
+namespace qrv {
+
+using platform::RegRoot;
+
+namespace {
+
+const char kRegistryKey[] = "Software\\Quorvane";
+const char kInstallation[] = "Installation";
+const char kAnzeige[] = "Anzeige";
+const char kIniName[] = "QUORVANE.INI";
+const char kInvalidPath[] = "Ung\xFC" "ltiger Datenpfad: ";
+const char kPleaseReset[] = "\r\nBitte neu einstellen!";
+
+constexpr uint8_t kViewFlagPersView = 4;
+constexpr double kMinute = 1.0 / 1440;
+constexpr double kSecond = 1.0 / 86400;
+
+// Built-in passwords, kept scrambled like the stored ones.
+const char kDefaultWS[] = "ZEI";
+const char kDefaultWX[] = "SYSTEM";
+constexpr std::array<uint8_t, 4> kScrambleKey = {0x5A, 0x13, 0x6C, 0x2E};
+
+// The station switch "S:<n>" on the host's command line makes this workstation that station.
+bool IsStationParameter(const std::string& upper) { return upper.rfind("S:", 0) == 0; }
+
+}  // namespace
+
+TKonfig::TKonfig(const platform::Platform& platform, bool& invalidPathReported)
+    : platform_(platform), invalidPathReported_(invalidPathReported) {
+  userView_ = std::make_unique<TRegistryIniFile>(*platform_.registry, RegRoot::kCurrentUser,
+                                                 kRegistryKey);
+  installView_ = std::make_unique<TRegistryIniFile>(*platform_.registry, RegRoot::kCurrentUser,
+                                                    kRegistryKey);
+  if (userView_->ReadBool("", "Install_Local_Machine", false)) SwitchToMachine();
+}
+
+TKonfig::~TKonfig() = default;
+
+void TKonfig::SwitchToMachine() {
+  installView_ = std::make_unique<TRegistryIniFile>(*platform_.registry, RegRoot::kLocalMachine,
+                                                    kRegistryKey);
+}
+
+std::string TKonfig::ScramblePassword(const std::string& text) {
+  std::string out(text.size(), '\0');
+  for (size_t i = 0; i < text.size(); ++i) {
+    uint8_t c = static_cast<uint8_t>(text[i]);
+    if (c == 128) c = 0;
+    c ^= kScrambleKey[(i + 1) % 4];
+    out[i] = static_cast<char>(c == 0 ? 128 : c);
+  }
+  return out;
+}
+
+void TKonfig::Load() {
+  struct Hourglass {
+    platform::UserInterface& ui;
+    explicit Hourglass(platform::UserInterface& u) : ui(u) { ui.SetHourglass(true); }
+    ~Hourglass() { ui.SetHourglass(false); }
+  } hourglass(*platform_.ui);
+  ReadRegistry();
+  ReadIniFile();
+  if (!Loading) DerivePaths();
+}
+
+void TKonfig::ReadRegistry() {
+  const TRegistryIniFile& reg = *installView_;
+  const std::string s = kInstallation;
+  platform_.ui->SelectPrinter(reg.ReadString(s, "Drucker", ""));
+  WSPasswort = reg.ReadString(s, "WSPasswort", ScramblePassword(kDefaultWS));
+  WBPasswort = reg.ReadString(s, "WBPasswort", ScramblePassword(""));
+  WXPasswort = reg.ReadString(s, "WXPasswort", ScramblePassword(kDefaultWX));
+  NetUser = reg.ReadString(s, "NetUser", "");
+  DataPath = WithBackslash(reg.ReadString(s, "DataPath", ""));
+  NetStationNumber = reg.ReadInteger(s, "NetStationNumber", 0);
+  std::string param = platform_.locale->UpperCase(platform_.host->FirstParameter());
+  if (IsStationParameter(param)) {
+    StationNo = StrToIntDef(GetField(param, 2, ':'), 1);
+    DCF77AtStart = DCF77Active = false;
+    DCF77Start = DCF77Time = 0;
+    DCFComPort = 0;
+  } else {
+    StationNo = NetStationNumber;
+    ReadRadioClock(reg);
+  }
+  if (DCF77Time == 0) DCF77Time = 60 * kMinute;
+  ServerAutostart = reg.ReadBool(s, "ServerAutostart", false);
+  ServerAutostartTime = reg.ReadInteger(s, "ServerAutostartTime", 10);
+  ServerMinTaskbar = reg.ReadBool(s, "ServerMinTaskbar", false);
+  ServerTermInitAll = reg.ReadBool(s, "ServerTermInitAll", false);
+  ServerTermInitStart = reg.ReadBool(s, "ServerTermInitStart", true);
+  PollIntv = reg.ReadInteger(s, "PollIntv", 10) * kSecond;
+  SyncStart = reg.ReadInteger(s, "SyncStart", 55) * kMinute;
+  SyncTime = reg.ReadInteger(s, "SyncTime", 60) * kMinute;
+  SyncAtStart = reg.ReadBool(s, "SyncAtStart", true);
+  TermTimeWarn = reg.ReadBool(s, "TermTimeWarn", true);
+  TermDebug = reg.ReadBool(s, "TermDebug", false);
+  TermKommGeh = reg.ReadBool(s, "TermKommGeh", false);
+  TermAllowTurbo = reg.ReadBool(s, "TermAllowTurbo", true);
+  MaxTermTimeDiff = reg.ReadInteger(s, "MaxTermTimeDiff", 45) * kMinute;
+  ViewFlags = static_cast<uint8_t>(userView_->ReadInteger(kAnzeige, "ViewFlags", 11) & 0xFF);
+  ViewFlags &= static_cast<uint8_t>(~(1u << kViewFlagPersView));
+  if (param == "-PERSVIEW") ViewFlags |= static_cast<uint8_t>(1u << kViewFlagPersView);
+  PersChkTime = userView_->ReadInteger(kAnzeige, "PersChkTime", 10);
+  BrokerAutostart = reg.ReadBool(s, "BrokerAutostart", false);
+  BrokerAutostartTime = reg.ReadInteger(s, "BrokerAutostartTime", 10);
+  BrokerMinTaskbar = reg.ReadBool(s, "BrokerMinTaskbar", false);
+}
+
+void TKonfig::ReadRadioClock(const TRegistryIniFile& reg) {
+  const std::string s = kInstallation;
+  DCF77AtStart = reg.ReadBool(s, "DCF77AtStart", true);
+  DCF77Active = reg.ReadBool(s, "DCF77Active", false);
+  DCF77Start = reg.ReadInteger(s, "DCF77Start", 55) * kMinute;
+  DCF77Time = reg.ReadInteger(s, "DCF77Time", 60) * kMinute;
+  DCFComPort = reg.ReadInteger(s, "DCFComPort", 1);
+}
+
+void TKonfig::ReadIniFile() {
+  ValidateDataPath();
+  Loading = false;
+}
+
+void TKonfig::ValidateDataPath() {
+  Loading = true;
+  const std::string iniName = DataPath + kIniName;
+  try {
+    IniFileDate = FileDateOf(*platform_.files, iniName, true);
+  } catch (EInOutError& e) {
+    IniFileDate = -1;
+    if (e.ErrorCode == 53) e.SetMessage("Keine Netzwerkverbindung (" + DataPath + ")");
+    platform_.ui->ShowException(e.Message());
+  }
+  if (!invalidPathReported_ && IniFileDate < 0 && !DataPath.empty()) {
+    invalidPathReported_ = true;
+    platform_.ui->ErrorBox(kInvalidPath + DataPath + kPleaseReset);
+    DataPath.clear();
+    throw Exception(kInvalidPath + DataPath + kPleaseReset);
+  }
+  invalidPathReported_ = true;
+}
+
+void TKonfig::DerivePaths() {
+  TDateTime start, end;
+  if (TryEncodeDate(VerwJahreMin, 1, 1, &start) && TryEncodeDate(VerwJahreMax, 12, 31, &end)) {
+    VerwStart = start;
+    VerwEnd = end;
+  }
+  ProgramDir = WithBackslash(ExtractFilePath(platform_.host->ExecutablePath()));
+  DataPath = WithBackslash(DataPath);
+  const std::string sep(1, platform::kPathSeparator);
+  PhotoDir = DataPath + "FOTO" + sep;
+  KonfigDir = DataPath + "KONFIG" + sep;
+  ChooseStation();
+}
+
+std::string TKonfig::DefaultStationDir() const {
+  return ExtractFilePath(ExcludeTrailingSeparator(ProgramDir)) + "DATA";
+}
+
+void TKonfig::ChooseStation() {
+  CurrentStation = nullptr;
+  StationName.clear();
+  StationDataDir.clear();
+  int chosen = -1;
+  for (int i = 0; i < stations_.Count(); ++i) {
+    TStation& st = stations_[i];
+    if (st.Nummer == StationNo) chosen = i;
+    if (st.Verzeichnis1.empty()) st.Verzeichnis1 = DefaultStationDir();
+    if (st.Verzeichnis2.empty()) st.Verzeichnis2 = DefaultStationDir();
+  }
+  if (chosen < 0 && stations_.Count() > 0) chosen = 0;
+  if (chosen < 0) {
+    StationNo = 0;
+    return;
+  }
+  CurrentStation = &stations_[chosen];
+  StationNo = CurrentStation->Nummer;
+  StationName = CurrentStation->Name;
+  StationDataDir = CurrentStation->Verzeichnis2;
+}
+
+}  // namespace qrv

@@ -1,0 +1,53 @@
+// The library's process-wide objects, built once when the library is loaded and kept until the
+// process ends. They live in one object so that tests can build and tear down many of them in one
+// process, each on its own installation and platform doubles.
+#pragma once
+
+#include <array>
+#include <memory>
+#include <string>
+
+#include "platform/platform.h"
+
+namespace qrv {
+
+class TKonfig;
+class TMapTables;
+
+class TBibliothek {
+ public:
+  // Runs the start-up: builds the objects in their order on the given platform. Any failure
+  // propagates; nothing is reported here.
+  explicit TBibliothek(const platform::Platform& platform);
+  ~TBibliothek();
+  TBibliothek(const TBibliothek&) = delete;
+  TBibliothek& operator=(const TBibliothek&) = delete;
+
+  const platform::Platform& Plattform() const { return platform_; }
+  TMapTables& MapTables() { return *mapTables_; }
+  TKonfig& Konfig() { return *konfig_; }
+  // The locale's short month names with March as "Mrz".
+  const std::array<std::string, 12>& ShortMonthNames() const { return shortMonthNames_; }
+
+ private:
+  platform::Platform platform_;
+  // Keeps the invalid-data-path box to one showing while these objects live, that is, once for
+  // each time the library is loaded into a process.
+  bool invalidPathReported_ = false;
+  std::array<std::string, 12> shortMonthNames_;
+  std::unique_ptr<TMapTables> mapTables_;
+  std::unique_ptr<TKonfig> konfig_;
+};
+
+// The objects the exports work on; null before start-up and after a failed one.
+TBibliothek* CurrentLibrary();
+
+// Start-up as the loader runs it: builds the objects and makes them current. A failure is
+// reported through the platform's user interface and answered false; the exports then answer
+// their failure results.
+bool StartLibrary(const platform::Platform& platform);
+
+// Drops the current objects (tests, and a host that unloads and loads the library again).
+void StopLibrary();
+
+}  // namespace qrv

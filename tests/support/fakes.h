@@ -1,0 +1,81 @@
+// Settable and recording doubles of the platform layer's registry, clock, host and user
+// interface.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/clock.h"
+#include "platform/host.h"
+#include "platform/reg_store.h"
+#include "platform/ui.h"
+
+namespace qrv::testing {
+
+// The registry in memory, with the semantics of the Linux build's file store.
+class MemRegistry final : public platform::RegTreeRegistry {
+ public:
+  // clock (may be null) stamps changed keys; it must outlive the registry.
+  explicit MemRegistry(platform::Clock* clock = nullptr) : RegTreeRegistry(clock) {}
+  // Every change of root answers kAccessDenied and leaves the root as it was (as a user without
+  // rights on HKEY_LOCAL_MACHINE meets it).
+  void DenyWrites(platform::RegRoot root, bool deny = true) { denied_[Index(root)] = deny; }
+
+ protected:
+  platform::OsError Persist(platform::RegRoot root) override {
+    return denied_[Index(root)] ? platform::kAccessDenied : platform::kOk;
+  }
+
+ private:
+  static int Index(platform::RegRoot root) {
+    return root == platform::RegRoot::kCurrentUser ? 0 : 1;
+  }
+  bool denied_[2] = {false, false};
+};
+
+class FakeClock final : public platform::Clock {
+ public:
+  double Now() override { return now_; }
+  uint32_t Ticks() override { return ticks_; }
+  void SetNow(double now) { now_ = now; }
+  void SetTicks(uint32_t ticks) { ticks_ = ticks; }
+  // Moves both the date-time and the ticks on (the ticks wrap as the system's do).
+  void Advance(uint32_t ms) {
+    ticks_ += ms;
+    now_ += ms / 86400000.0;
+  }
+
+ private:
+  double now_ = 0;
+  uint32_t ticks_ = 0;
+};
+
+class FakeHost final : public platform::HostProcess {
+ public:
+  std::string ExecutablePath() override { return exePath; }
+  std::string FirstParameter() override { return firstParam; }
+
+  std::string exePath;
+  std::string firstParam;
+};
+
+// Records every call in order. Kinds: "ErrorBox", "ShowException", "Hourglass", "Arrow",
+// "Printer" (text: the printer's name).
+class RecordingUi final : public platform::UserInterface {
+ public:
+  struct Call {
+    std::string kind;
+    std::string text;
+    bool operator==(const Call&) const = default;
+  };
+
+  void ErrorBox(const std::string& text) override { calls.push_back({"ErrorBox", text}); }
+  void ShowException(const std::string& text) override { calls.push_back({"ShowException", text}); }
+  void SetHourglass(bool busy) override { calls.push_back({busy ? "Hourglass" : "Arrow", ""}); }
+  void SelectPrinter(const std::string& name) override { calls.push_back({"Printer", name}); }
+
+  std::vector<Call> calls;
+};
+
+}  // namespace qrv::testing
