@@ -1,10 +1,8 @@
 #!/usr/bin/env bash
-# The 32-bit DLL loaded with LoadLibraryA by the 32-bit client under Wine, with the installation
+# The DLL loaded with LoadLibraryA by the client under Wine, with the installation
 # set up in the Wine prefix's real registry: a valid data folder, then one without QUORVANE.INI.
 # Usage: wine_datapath.sh RUN_IN_WINE ABI_CLIENT.EXE QUORVANE.DLL
 set -uo pipefail
-source "$(dirname "$0")/wine_available.sh"
-wine_available
 run_in_wine=$1
 client=$2
 dll=$3

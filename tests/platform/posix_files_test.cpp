@@ -16,30 +16,18 @@ namespace qrv::platform {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::FolderListing;
+using testing::ReadFileBytes;
+using testing::WriteFileBytes;
 
-std::string ReadText(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
-void WriteText(const std::string& path, const std::string& text) {
-  std::ofstream(path, std::ios::binary) << text;
-}
 
-std::vector<std::string> Listing(const std::string& folder) {
-  std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(folder)) {
-    names.push_back(entry.path().filename().string());
-  }
-  std::sort(names.begin(), names.end());
-  return names;
-}
 
 class PosixFilesTest : public ::testing::Test {
  protected:
   void SetUp() override {
     fs::create_directories(root + "konfig/Sub");
-    WriteText(root + "konfig/Personen.dat", "persons");
+    WriteFileBytes(root + "konfig/Personen.dat", "persons");
   }
 
   std::string ReadAll(const std::string& path, OsError* err) {
@@ -74,13 +62,13 @@ TEST_F(PosixFilesTest, CreateUsesExistingNamesAndWritesNewOnesAsGiven) {
   ASSERT_EQ(files.Open(root + "KONFIG\\SUB\\Neu.DAT", OpenMode::kCreate, &file), kOk);
   ASSERT_EQ(file->WriteAt(0, "x", 1), kOk);
   ASSERT_EQ(file->Close(), kOk);
-  EXPECT_EQ(Listing(root + "konfig/Sub"), std::vector<std::string>{"Neu.DAT"});
+  EXPECT_EQ(FolderListing(root + "konfig/Sub"), std::vector<std::string>{"Neu.DAT"});
 
   // Creating an existing file in other case empties that file instead of adding a second one.
   ASSERT_EQ(files.Open(root + "KONFIG\\PERSONEN.DAT", OpenMode::kCreate, &file), kOk);
   file.reset();
-  EXPECT_EQ(Listing(root + "konfig"), (std::vector<std::string>{"Personen.dat", "Sub"}));
-  EXPECT_EQ(ReadText(root + "konfig/Personen.dat"), "");
+  EXPECT_EQ(FolderListing(root + "konfig"), (std::vector<std::string>{"Personen.dat", "Sub"}));
+  EXPECT_EQ(ReadFileBytes(root + "konfig/Personen.dat"), "");
 }
 
 TEST_F(PosixFilesTest, AnswersWindowsErrorNumbers) {
@@ -147,9 +135,9 @@ TEST(PosixErrnoTest, MapsEachErrnoOnce) {
 }
 
 TEST_F(PosixFilesTest, FindMatchesWildcardsWithoutRegardToCase) {
-  WriteText(root + "konfig/B.DAT", "12345");
-  WriteText(root + "konfig/a.dat", "1");
-  WriteText(root + "konfig/c.txt", "");
+  WriteFileBytes(root + "konfig/B.DAT", "12345");
+  WriteFileBytes(root + "konfig/a.dat", "1");
+  WriteFileBytes(root + "konfig/c.txt", "");
   auto names = [this](const std::string& pattern) {
     std::vector<FileInfo> found;
     files.Find(root + pattern, &found);
@@ -196,14 +184,14 @@ TEST_F(PosixFilesTest, FindAnswersTheLocalLastWriteTime) {
 }
 
 TEST_F(PosixFilesTest, RenameReplacesTheTarget) {
-  WriteText(root + "neu.tmp", "new");
+  WriteFileBytes(root + "neu.tmp", "new");
   ASSERT_EQ(files.Rename(root + "NEU.TMP", root + "KONFIG\\personen.DAT"), kOk);
-  EXPECT_EQ(ReadText(root + "konfig/Personen.dat"), "new");
-  EXPECT_EQ(Listing(root + "konfig"), (std::vector<std::string>{"Personen.dat", "Sub"}));
+  EXPECT_EQ(ReadFileBytes(root + "konfig/Personen.dat"), "new");
+  EXPECT_EQ(FolderListing(root + "konfig"), (std::vector<std::string>{"Personen.dat", "Sub"}));
 
   // A rename that changes only the case takes the new name.
   ASSERT_EQ(files.Rename(root + "konfig/Personen.dat", root + "konfig/PERSONEN.DAT"), kOk);
-  EXPECT_EQ(Listing(root + "konfig"), (std::vector<std::string>{"PERSONEN.DAT", "Sub"}));
+  EXPECT_EQ(FolderListing(root + "konfig"), (std::vector<std::string>{"PERSONEN.DAT", "Sub"}));
 }
 
 TEST_F(PosixFilesTest, WritesReadsAndTruncatesAtOffsets) {
@@ -241,7 +229,7 @@ TEST_F(PosixFilesTest, CreateFoldersBuildsChainsAlongExistingNames) {
   ASSERT_EQ(files.CreateFolders(root + "KONFIG\\SUB\\a\\b"), kOk);
   EXPECT_TRUE(fs::is_directory(root + "konfig/Sub/a/b"));
   EXPECT_EQ(files.CreateFolders(root + "konfig/sub/A/"), kOk);  // existing: success
-  EXPECT_EQ(Listing(root + "konfig/Sub"), std::vector<std::string>{"a"});
+  EXPECT_EQ(FolderListing(root + "konfig/Sub"), std::vector<std::string>{"a"});
   const std::string tempDir = files.TempDir();
   EXPECT_EQ(tempDir.back(), '/');
   EXPECT_TRUE(fs::is_directory(tempDir));

@@ -17,6 +17,9 @@ namespace qrv::platform {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::FolderListing;
+using testing::ReadFileBytes;
+using testing::WriteFileBytes;
 using testing::FakeClock;
 using testing::MemRegistry;
 using testing::TempFolder;
@@ -36,19 +39,7 @@ std::string QueryText(Registry& reg, RegRoot root, const std::string& path,
   return v.data;
 }
 
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
-std::vector<std::string> Listing(const std::string& folder) {
-  std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(folder)) {
-    names.push_back(entry.path().filename().string());
-  }
-  std::sort(names.begin(), names.end());
-  return names;
-}
 
 TEST(RegTreeRegistryTest, KeysAndValues) {
   FakeClock clock;
@@ -126,7 +117,7 @@ TEST_F(RegFileStoreTest, MissingFileIsAnEmptyRootAndReadsCreateNothing) {
   EXPECT_EQ(store.EnumKeys(kUser, "", &keys), kOk);
   EXPECT_TRUE(keys.empty());
   EXPECT_EQ(store.CreateKey(kUser, ""), kOk);
-  EXPECT_TRUE(Listing(temp.Path()).empty());
+  EXPECT_TRUE(FolderListing(temp.Path()).empty());
 }
 
 TEST_F(RegFileStoreTest, WritesTheWholeFileAtomically) {
@@ -135,9 +126,9 @@ TEST_F(RegFileStoreTest, WritesTheWholeFileAtomically) {
   ASSERT_EQ(store.SetValue(kUser, kKey, "DataPath", Sz("D:\\Gr\xFC\xDF")), kOk);
   ASSERT_EQ(store.SetValue(kUser, kKey, "Nr", RegValue{kRegDword, std::string("\x0A\0\0\0", 4)}),
             kOk);
-  EXPECT_EQ(Listing(temp.Path() + "cfg/quorvane"), std::vector<std::string>{"user.reg"});
+  EXPECT_EQ(FolderListing(temp.Path() + "cfg/quorvane"), std::vector<std::string>{"user.reg"});
   EXPECT_FALSE(fs::exists(machineFile));
-  EXPECT_EQ(ReadFile(userFile),
+  EXPECT_EQ(ReadFileBytes(userFile),
             "Windows Registry Editor Version 5.00\r\n\r\n"
             "[HKEY_CURRENT_USER\\Software]\r\n\r\n"
             "[HKEY_CURRENT_USER\\Software\\Quorvane]\r\n\r\n"
@@ -177,7 +168,7 @@ TEST_F(RegFileStoreTest, KeepsKeysOfTheOtherRootInAFile) {
   ASSERT_EQ(store.CreateKey(kUser, "U"), kOk);
   EXPECT_EQ(store.OpenKey(kMachine, "M"), kFileNotFound);  // the machine root has its own file
   RegDocument doc;
-  ParseRegText(ReadFile(userFile), &doc);
+  ParseRegText(ReadFileBytes(userFile), &doc);
   EXPECT_NE(doc.currentUser.FindSubKey("U"), nullptr);
   ASSERT_NE(doc.localMachine.FindSubKey("M"), nullptr);
   EXPECT_EQ(doc.localMachine.FindSubKey("M")->values.size(), 1u);
@@ -200,7 +191,7 @@ TEST_F(RegFileStoreTest, EveryFailedWriteLeavesTheOldFile) {
     ASSERT_EQ(setup.CreateKey(kUser, kKey), kOk);
     ASSERT_EQ(setup.SetValue(kUser, kKey, "v", Sz("alt")), kOk);
   }
-  const std::string before = ReadFile(userFile);
+  const std::string before = ReadFileBytes(userFile);
   enum Mode { kOnce, kPersistent, kShort };
   for (Mode mode : {kOnce, kPersistent, kShort}) {
     for (int n = 1;; ++n) {
@@ -222,7 +213,7 @@ TEST_F(RegFileStoreTest, EveryFailedWriteLeavesTheOldFile) {
       EXPECT_EQ(faulty.OpenFiles(), 0);
       // With every operation failing, removing the temporary file fails as well.
       if (mode != kPersistent) {
-        EXPECT_EQ(Listing(temp.Path() + "cfg/quorvane"), std::vector<std::string>{"user.reg"});
+        EXPECT_EQ(FolderListing(temp.Path() + "cfg/quorvane"), std::vector<std::string>{"user.reg"});
       }
       RegFileStore fresh = Store(files);
       const std::string stored = QueryText(fresh, kUser, kKey, "v");
@@ -273,7 +264,7 @@ TEST(RegistryFilesTest, AMovedRegistryKeepsBothRootsInTheFolder) {
   RegFileStore store(files, nullptr, paths.user, paths.machine);
   ASSERT_EQ(store.CreateKey(kUser, "U"), kOk);
   ASSERT_EQ(store.CreateKey(kMachine, "M"), kOk);
-  EXPECT_EQ(Listing(dir), (std::vector<std::string>{"machine.reg", "user.reg"}));
+  EXPECT_EQ(FolderListing(dir), (std::vector<std::string>{"machine.reg", "user.reg"}));
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace qrv::testing {
 
@@ -19,5 +20,12 @@ class TempFolder {
  private:
   std::string path_;
 };
+
+// Whole files and folder listings, read and written straight through the system for checking
+// what the code under test left on disk.
+std::string ReadFileBytes(const std::string& path);
+void WriteFileBytes(const std::string& path, const std::string& bytes);
+// Names in a folder, sorted.
+std::vector<std::string> FolderListing(const std::string& folder);
 
 }  // namespace qrv::testing

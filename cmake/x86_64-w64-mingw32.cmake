@@ -1,6 +1,6 @@
-# Cross build of the Wine test programs as 64-bit Windows programs, for hosts whose kernel cannot
-# run 32-bit code (ia32 emulation off), where only wine64 starts. The locale answers under test
-# are the same in both. Build only the tests/wine targets with it.
+# Cross build of the same sources as 64-bit Windows programs. Machines whose kernel cannot run
+# 32-bit code (ia32 emulation off) start only wine64; the Wine tests then run this build, and the
+# 32-bit DLL is checked by its headers, exports and imports.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc)
