@@ -11,9 +11,23 @@
 namespace {
 
 const std::vector<std::string>& Names() {
-  static const std::vector<std::string> names = {
-      "M\xFCller", "Mueller", "Meier", "Maier", "Stra\xDF" "er", "Strasser", "\xC4rger", "Arger",
-      "O'Neill", "Oneill", "Schmidt-Ott", "Schmidtott", "Wei\xDF", "Weiss", "Zu\xF1iga", "Zuniga"};
+  static const std::vector<std::string> names = {"M\xFCller",
+                                                 "Mueller",
+                                                 "Meier",
+                                                 "Maier",
+                                                 "Stra\xDF"
+                                                 "er",
+                                                 "Strasser",
+                                                 "\xC4rger",
+                                                 "Arger",
+                                                 "O'Neill",
+                                                 "Oneill",
+                                                 "Schmidt-Ott",
+                                                 "Schmidtott",
+                                                 "Wei\xDF",
+                                                 "Weiss",
+                                                 "Zu\xF1iga",
+                                                 "Zuniga"};
   return names;
 }
 

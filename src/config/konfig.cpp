@@ -19,7 +19,9 @@ const char kRegistryKey[] = "Software\\Quorvane";
 const char kInstallation[] = "Installation";
 const char kAnzeige[] = "Anzeige";
 const char kIniName[] = "QUORVANE.INI";
-const char kInvalidPath[] = "Ung\xFC" "ltiger Datenpfad: ";
+const char kInvalidPath[] =
+    "Ung\xFC"
+    "ltiger Datenpfad: ";
 const char kPleaseReset[] = "\r\nBitte neu einstellen!";
 
 constexpr uint8_t kViewFlagPersView = 4;
@@ -32,24 +34,26 @@ const char kDefaultWX[] = "SYSTEM";
 constexpr std::array<uint8_t, 4> kScrambleKey = {0x5A, 0x13, 0x6C, 0x2E};
 
 // The station switch "S:<n>" on the host's command line makes this workstation that station.
-bool IsStationParameter(const std::string& upper) { return upper.rfind("S:", 0) == 0; }
+bool IsStationParameter(const std::string& upper) {
+  return upper.rfind("S:", 0) == 0;
+}
 
 }  // namespace
 
 TKonfig::TKonfig(const platform::Platform& platform, bool& invalidPathReported)
     : platform_(platform), invalidPathReported_(invalidPathReported) {
-  userView_ = std::make_unique<TRegistryIniFile>(*platform_.registry, RegRoot::kCurrentUser,
-                                                 kRegistryKey);
-  installView_ = std::make_unique<TRegistryIniFile>(*platform_.registry, RegRoot::kCurrentUser,
-                                                    kRegistryKey);
+  userView_ =
+      std::make_unique<TRegistryIniFile>(*platform_.registry, RegRoot::kCurrentUser, kRegistryKey);
+  installView_ =
+      std::make_unique<TRegistryIniFile>(*platform_.registry, RegRoot::kCurrentUser, kRegistryKey);
   if (userView_->ReadBool("", "Install_Local_Machine", false)) SwitchToMachine();
 }
 
 TKonfig::~TKonfig() = default;
 
 void TKonfig::SwitchToMachine() {
-  installView_ = std::make_unique<TRegistryIniFile>(*platform_.registry, RegRoot::kLocalMachine,
-                                                    kRegistryKey);
+  installView_ =
+      std::make_unique<TRegistryIniFile>(*platform_.registry, RegRoot::kLocalMachine, kRegistryKey);
 }
 
 std::string TKonfig::ScramblePassword(const std::string& text) {

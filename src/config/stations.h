@@ -9,10 +9,10 @@
 namespace qrv {
 
 struct TStation {
-  int32_t Nummer = 0;         // 1..15, the number in its key
+  int32_t Nummer = 0;  // 1..15, the number in its key
   std::string Name;
-  std::string Verzeichnis1;   // with trailing separator when not empty
-  std::string Verzeichnis2;   // with trailing separator when not empty
+  std::string Verzeichnis1;  // with trailing separator when not empty
+  std::string Verzeichnis2;  // with trailing separator when not empty
   double Intervall = 1.0 / 1440;
   bool Aktiv1 = true;
   bool Aktiv2 = true;

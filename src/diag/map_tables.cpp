@@ -16,7 +16,9 @@ constexpr size_t kLineEntryWidth = 20;
 constexpr int64_t kMaxStampDifference = 32;
 constexpr int64_t kMaxMapFileSize = 256 * 1024 * 1024;
 
-bool Contains(const std::string& s, const char* what) { return s.find(what) != std::string::npos; }
+bool Contains(const std::string& s, const char* what) {
+  return s.find(what) != std::string::npos;
+}
 
 // Characters from..to (1-based, inclusive) of s, as far as s reaches.
 std::string Chars(const std::string& s, size_t from, size_t to) {
@@ -29,7 +31,9 @@ int32_t ColumnInt(const std::string& text) {
   size_t start = text.find_first_not_of(' ');
   int32_t value = 0;
   if (start == std::string::npos || !TryStrToInt(text.substr(start), &value))
-    throw EConvertError("'" + text + "' ist kein g\xFC" "ltiger Integerwert");
+    throw EConvertError("'" + text +
+                        "' ist kein g\xFC"
+                        "ltiger Integerwert");
   return value;
 }
 
@@ -85,8 +89,8 @@ void TLineList::Load(const std::vector<std::string>& lines) {
       if (!Contains(line, "Line numbers for")) continue;
       size_t open = line.find('(');
       size_t close = open == std::string::npos ? open : line.find(')', open);
-      std::string unit = close == std::string::npos ? std::string()
-                                                    : line.substr(open + 1, close - open - 1);
+      std::string unit =
+          close == std::string::npos ? std::string() : line.substr(open + 1, close - open - 1);
       ReadSection(lines, i, unit);
     }
   } catch (const Exception&) {
@@ -128,8 +132,7 @@ void TFuncList::Load(const std::vector<std::string>& lines) {
 }
 
 TMapTables::TMapTables(const platform::Platform& platform) {
-  std::vector<std::string> lines =
-      ReadMapFile(*platform.files, platform.host->ExecutablePath());
+  std::vector<std::string> lines = ReadMapFile(*platform.files, platform.host->ExecutablePath());
   FuncList.Load(lines);
   LineList.Load(lines);
 }

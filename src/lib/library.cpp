@@ -30,7 +30,9 @@ TBibliothek::TBibliothek(const platform::Platform& platform) : platform_(platfor
 
 TBibliothek::~TBibliothek() = default;
 
-TBibliothek* CurrentLibrary() { return Current().get(); }
+TBibliothek* CurrentLibrary() {
+  return Current().get();
+}
 
 bool StartLibrary(const platform::Platform& platform) {
   try {
@@ -44,6 +46,8 @@ bool StartLibrary(const platform::Platform& platform) {
   return false;
 }
 
-void StopLibrary() { Current().reset(); }
+void StopLibrary() {
+  Current().reset();
+}
 
 }  // namespace qrv

@@ -38,9 +38,9 @@ enum class OpenMode {
 };
 
 struct FileInfo {
-  std::string name;         // name within its folder, as stored
-  int64_t size = 0;         // bytes
-  double lastWrite = 0;     // local date-time of the last write (days since 30 Dec 1899)
+  std::string name;      // name within its folder, as stored
+  int64_t size = 0;      // bytes
+  double lastWrite = 0;  // local date-time of the last write (days since 30 Dec 1899)
   bool directory = false;
 };
 

@@ -2,7 +2,9 @@
 
 namespace qrv {
 
-bool IsPathSeparator(char c) { return c == '\\' || c == '/'; }
+bool IsPathSeparator(char c) {
+  return c == '\\' || c == '/';
+}
 
 namespace {
 
@@ -17,9 +19,13 @@ size_t NameStart(const std::string& path) {
 
 }  // namespace
 
-std::string ExtractFilePath(const std::string& path) { return path.substr(0, NameStart(path)); }
+std::string ExtractFilePath(const std::string& path) {
+  return path.substr(0, NameStart(path));
+}
 
-std::string ExtractFileName(const std::string& path) { return path.substr(NameStart(path)); }
+std::string ExtractFileName(const std::string& path) {
+  return path.substr(NameStart(path));
+}
 
 std::string ChangeFileExt(const std::string& path, const std::string& ext) {
   size_t start = NameStart(path);

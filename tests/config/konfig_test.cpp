@@ -23,7 +23,9 @@ RegValue Dword(uint32_t v) {
   return {platform::kRegDword, d};
 }
 
-RegValue Text(const std::string& s) { return {platform::kRegSz, s + '\0'}; }
+RegValue Text(const std::string& s) {
+  return {platform::kRegSz, s + '\0'};
+}
 
 class KonfigTest : public ::testing::Test {
  protected:
@@ -130,8 +132,8 @@ TEST_F(KonfigTest, StationParameterAndViewFlag) {
     p.registry.CreateKey(RegRoot::kCurrentUser, "Software\\Quorvane\\Installation");
     p.registry.SetValue(RegRoot::kCurrentUser, "Software\\Quorvane\\Installation",
                         "NetStationNumber", Dword(4));
-    p.registry.SetValue(RegRoot::kCurrentUser, "Software\\Quorvane\\Installation",
-                        "DCF77Active", Dword(1));
+    p.registry.SetValue(RegRoot::kCurrentUser, "Software\\Quorvane\\Installation", "DCF77Active",
+                        Dword(1));
     p.registry.SetValue(RegRoot::kCurrentUser, "Software\\Quorvane\\Installation", "DCF77Time",
                         Dword(90));
     p.registry.CreateKey(RegRoot::kCurrentUser, "Software\\Quorvane\\Anzeige");
@@ -167,7 +169,9 @@ TEST_F(KonfigTest, MachineWideSwitchReadsTheMachineTree) {
 TEST_F(KonfigTest, InvalidDataPathIsReportedOncePerProcess) {
   TempFolder empty;
   SetInstallation("DataPath", Text(empty.Path()));
-  const std::string expected = "Ung\xFC" "ltiger Datenpfad: \r\nBitte neu einstellen!";
+  const std::string expected =
+      "Ung\xFC"
+      "ltiger Datenpfad: \r\nBitte neu einstellen!";
   TKonfig first(tp.Get(), reported);
   try {
     first.Load();
@@ -184,7 +188,9 @@ TEST_F(KonfigTest, InvalidDataPathIsReportedOncePerProcess) {
     if (c.kind == "ErrorBox") {
       ++boxes;
       EXPECT_EQ(c.text,
-                "Ung\xFC" "ltiger Datenpfad: " + empty.Path() + "\r\nBitte neu einstellen!");
+                "Ung\xFC"
+                "ltiger Datenpfad: " +
+                    empty.Path() + "\r\nBitte neu einstellen!");
     }
   }
   EXPECT_EQ(boxes, 1);

@@ -15,12 +15,11 @@ std::vector<std::string> Lines(std::initializer_list<const char*> l) {
 
 TEST(LineListTest, ReadsTwentyCharacterEntriesOfEverySection) {
   TLineList list;
-  list.Load(Lines({"Detailed map of segments", "",
-                   "Line numbers for UMain(Main) segment .text", "",
+  list.Load(Lines({"Detailed map of segments", "", "Line numbers for UMain(Main) segment .text", "",
                    "   123 0001:00001A2C   124 0001:00001A40",
                    "    17 0002:00000010",  // no code-segment address: skipped
-                   "", "Line numbers for UUtil(Util) segment .text", "",
-                   "     9 0001:00000100", "", "end"}));
+                   "", "Line numbers for UUtil(Util) segment .text", "", "     9 0001:00000100", "",
+                   "end"}));
   ASSERT_EQ(list.Items().size(), 3u);
   EXPECT_EQ(list.Items()[0].Adresse, 6700u);
   EXPECT_EQ(list.Items()[0].Unit, "Main");
@@ -41,8 +40,8 @@ TEST(LineListTest, DamagedLineEndsTheTableKeepingWhatWasRead) {
 
 TEST(LineListTest, DataLineCountsOnlyWhileMoreOfTheFileFollows) {
   TLineList list;
-  list.Load(Lines({"Line numbers for Main(MAIN.PAS)", "", "     1 0001:00000010",
-                   "     2 0001:00000020"}));
+  list.Load(Lines(
+      {"Line numbers for Main(MAIN.PAS)", "", "     1 0001:00000010", "     2 0001:00000020"}));
   ASSERT_EQ(list.Items().size(), 1u);
   TLineList truncated;
   truncated.Load(Lines({"Line numbers for Main(MAIN.PAS)"}));
@@ -51,11 +50,11 @@ TEST(LineListTest, DataLineCountsOnlyWhileMoreOfTheFileFollows) {
 
 TEST(FuncListTest, ReadsTheFirstPublicsSectionOnly) {
   TFuncList list;
-  list.Load(Lines({"  Address         Publics by Name", "", " 0001:00000020       Zzz", "",
-                   "  Address         Publics by Value", "", " 0001:00000010       Main.Start",
-                   " 0002:00000000       Data.X", " 0001:0000FFFF       Main.Ende", "",
-                   "  Address         Publics by Value", "", " 0001:00000001       Later", "",
-                   ""}));
+  list.Load(
+      Lines({"  Address         Publics by Name", "", " 0001:00000020       Zzz", "",
+             "  Address         Publics by Value", "", " 0001:00000010       Main.Start",
+             " 0002:00000000       Data.X", " 0001:0000FFFF       Main.Ende", "",
+             "  Address         Publics by Value", "", " 0001:00000001       Later", "", ""}));
   ASSERT_EQ(list.Items().size(), 2u);
   EXPECT_EQ(list.Items()[0].Adresse, 16u);
   EXPECT_EQ(list.Items()[0].Name, "Main.Start");

@@ -51,7 +51,9 @@ TEST_F(LibraryTest, FailedStartUpIsReportedAndExportsAnswerEmpty) {
   EXPECT_EQ(Exported(), "");
   ASSERT_FALSE(tp.ui.calls.empty());
   EXPECT_EQ(tp.ui.calls.back().kind, "ShowException");
-  EXPECT_EQ(tp.ui.calls.back().text, "Ung\xFC" "ltiger Datenpfad: \r\nBitte neu einstellen!");
+  EXPECT_EQ(tp.ui.calls.back().text,
+            "Ung\xFC"
+            "ltiger Datenpfad: \r\nBitte neu einstellen!");
 }
 
 TEST_F(LibraryTest, ObjectsCanBeBuiltManyTimesInOneProcess) {

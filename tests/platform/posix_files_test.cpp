@@ -20,9 +20,6 @@ using testing::FolderListing;
 using testing::ReadFileBytes;
 using testing::WriteFileBytes;
 
-
-
-
 class PosixFilesTest : public ::testing::Test {
  protected:
   void SetUp() override {

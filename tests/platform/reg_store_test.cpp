@@ -17,12 +17,12 @@ namespace qrv::platform {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::FolderListing;
-using testing::ReadFileBytes;
-using testing::WriteFileBytes;
 using testing::FakeClock;
+using testing::FolderListing;
 using testing::MemRegistry;
+using testing::ReadFileBytes;
 using testing::TempFolder;
+using testing::WriteFileBytes;
 
 constexpr RegRoot kUser = RegRoot::kCurrentUser;
 constexpr RegRoot kMachine = RegRoot::kLocalMachine;
@@ -38,8 +38,6 @@ std::string QueryText(Registry& reg, RegRoot root, const std::string& path,
   if (reg.QueryValue(root, path, name, &v) != kOk) return "<missing>";
   return v.data;
 }
-
-
 
 TEST(RegTreeRegistryTest, KeysAndValues) {
   FakeClock clock;
@@ -213,7 +211,8 @@ TEST_F(RegFileStoreTest, EveryFailedWriteLeavesTheOldFile) {
       EXPECT_EQ(faulty.OpenFiles(), 0);
       // With every operation failing, removing the temporary file fails as well.
       if (mode != kPersistent) {
-        EXPECT_EQ(FolderListing(temp.Path() + "cfg/quorvane"), std::vector<std::string>{"user.reg"});
+        EXPECT_EQ(FolderListing(temp.Path() + "cfg/quorvane"),
+                  std::vector<std::string>{"user.reg"});
       }
       RegFileStore fresh = Store(files);
       const std::string stored = QueryText(fresh, kUser, kKey, "v");

@@ -7,7 +7,9 @@
 
 namespace qrv::tool {
 
-std::string Utf8(const std::string& ansi) { return platform::AnsiToUtf8(ansi); }
+std::string Utf8(const std::string& ansi) {
+  return platform::AnsiToUtf8(ansi);
+}
 
 std::string DateText(double dateTime) {
   uint16_t y, m, d;

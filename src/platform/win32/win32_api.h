@@ -9,4 +9,3 @@
 #define NOMINMAX
 #endif
 #include <windows.h>
-
