@@ -4,6 +4,7 @@
 #include <string>
 
 #include "diag/map_tables.h"
+#include "util/text_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string text(reinterpret_cast<const char*>(data), size);

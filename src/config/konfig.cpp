@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "config/qregistry.h"
 #include "platform/files.h"
 #include "util/errors.h"
 #include "util/fields.h"
@@ -19,6 +20,11 @@ const char kRegistryKey[] = "Software\\Quorvane";
 const char kInstallation[] = "Installation";
 const char kAnzeige[] = "Anzeige";
 const char kIniName[] = "QUORVANE.INI";
+const char kFreitexte[] = "Freitexte";
+// Read in place of a missing AuswOffset: no installation sets this offset.
+constexpr int32_t kMissingMarker = 123456789;
+// A watchdog that is on checks at most every 15 seconds.
+constexpr int32_t kMinWatchdog = 15;
 const char kInvalidPath[] =
     "Ung\xFC"
     "ltiger Datenpfad: ";
@@ -41,7 +47,9 @@ bool IsStationParameter(const std::string& upper) {
 }  // namespace
 
 TKonfig::TKonfig(const platform::Platform& platform, bool& invalidPathReported)
-    : platform_(platform), invalidPathReported_(invalidPathReported) {
+    : platform_(platform),
+      invalidPathReported_(invalidPathReported),
+      iniFile_(std::make_unique<TMemIniFile>()) {
   userView_ =
       std::make_unique<TRegistryIniFile>(*platform_.registry, RegRoot::kCurrentUser, kRegistryKey);
   installView_ =
@@ -54,6 +62,15 @@ TKonfig::~TKonfig() = default;
 void TKonfig::SwitchToMachine() {
   installView_ =
       std::make_unique<TRegistryIniFile>(*platform_.registry, RegRoot::kLocalMachine, kRegistryKey);
+  // A machine that is switched over takes the user's installation tree along, once: a machine
+  // tree that already exists is never overwritten.
+  const std::string tree = std::string("\\") + kRegistryKey + "\\" + kInstallation;
+  TQRegistry reg(*platform_.registry, kKeyAllAccess);
+  reg.SetRootKey(RegRoot::kLocalMachine);
+  if (reg.GetKey(tree)) return;
+  reg.SetRootKey(RegRoot::kCurrentUser);
+  if (!reg.GetKey(tree)) return;
+  reg.MoveKeyBetweenRoots(RegRoot::kCurrentUser, RegRoot::kLocalMachine, true, tree, tree);
 }
 
 std::string TKonfig::ScramblePassword(const std::string& text) {
@@ -133,7 +150,87 @@ void TKonfig::ReadRadioClock(const TRegistryIniFile& reg) {
 
 void TKonfig::ReadIniFile() {
   ValidateDataPath();
+  iniFile_ = std::make_unique<TMemIniFile>(*platform_.files, DataPath + kIniName);
+  ReadInstallation(*iniFile_);
+  CorrectYears(*iniFile_);
+  ReadCaptions(*iniFile_);
+  KontoDefs.SetLimits(IsKlMonat);
+  Watchdog = iniFile_->ReadInteger(kInstallation, "Watchdog", -1);
+  if (Watchdog >= 0 && Watchdog < kMinWatchdog) Watchdog = kMinWatchdog;
+  KontoDefs.Read(*iniFile_);
+  Fehlzeiten.Read(*iniFile_);
+  stations_.Read(*iniFile_);
   Loading = false;
+}
+
+void TKonfig::ReadInstallation(const TMemIniFile& ini) {
+  const std::string s = kInstallation;
+  AuswOffset = ini.ReadInteger(s, "AuswOffset", kMissingMarker);
+  if (AuswOffset == kMissingMarker) {
+    // Without a badge number offset the installation is not set up: the load ends here.
+    AuswOffset = -1;
+    DataPath.clear();
+    throw Exception("");
+  }
+  const int32_t year = YearOfDate(platform_.clock->Now());
+  VerwJahreMin = ini.ReadInteger(s, "VerwJahreMin", year);
+  VerwJahreMax = ini.ReadInteger(s, "VerwJahreMax", year);
+  ExcelUsage = static_cast<uint8_t>(ini.ReadInteger(s, "ExcelUsage", 0) & 0xFF);
+  BarCheck = ini.ReadBool(s, "BarCheck", false);
+  DoppelBuch = ini.ReadInteger(s, "DoppelBuch", 2);
+  AufOffset = ini.ReadInteger(s, "AufOffset", 0);
+  IsKlMonat = ini.ReadInteger(s, "IsKlMonat", 0) == 1;
+  ASCIIFormat = ini.ReadBool(s, "ASCIIFormat", true);
+  NFilialFormat = ini.ReadBool(s, "NFilialFormat", false);
+  NFilialPersons = ini.ReadBool(s, "NFilialPersons", false);
+  BuchStart = ini.ReadInteger(s, "BuchStart", 0) * kMinute;
+  BuchIntv = ini.ReadInteger(s, "BuchIntv", 5) * kMinute;
+  RuheStart = ini.ReadInteger(s, "RuheStart", 0) * kMinute;
+  RuheIntv = ini.ReadInteger(s, "RuheIntv", 0) * kMinute;
+  UpdIntv = ini.ReadInteger(s, "UpdIntv", 30) * kMinute;
+  ZutTage = ini.ReadInteger(s, "ZutTage", 360);
+  BuchMsg = ini.ReadBool(s, "BuchMsg", true);
+  AuswInit = ini.ReadBool(s, "AuswInit", AuswOffset < 0);
+}
+
+// The managed years reach from at most this year to this year, and into the next one from
+// October on, so that plans for the coming year can be made.
+void TKonfig::CorrectYears(TMemIniFile& ini) {
+  const TDateTime today = platform_.clock->Now();
+  const int32_t year = YearOfDate(today);
+  const int32_t month = MonthOfDate(today);
+  bool corrected = false;
+  auto set = [&corrected](int32_t& field, int32_t value) {
+    field = value;
+    corrected = true;
+  };
+  if (VerwJahreMin > year) set(VerwJahreMin, year);
+  if (VerwJahreMax < year) set(VerwJahreMax, year);
+  if (VerwJahreMax == year && month >= 10) set(VerwJahreMax, year + 1);
+  if (VerwJahreMax > year + 1) set(VerwJahreMax, year + 1);
+  if (!corrected) return;
+  ini.WriteInteger(kInstallation, "VerwJahreMin", VerwJahreMin);
+  ini.WriteInteger(kInstallation, "VerwJahreMax", VerwJahreMax);
+  ini.UpdateFile();
+}
+
+void TKonfig::ReadCaptions(const TMemIniFile& ini) {
+  for (int i = 1; i <= 2; ++i)
+    Freitexte[static_cast<size_t>(i - 1)] = LeftChars(
+        ini.ReadString(kFreitexte, "Sonstige" + std::to_string(i), "Sonstiges"), kCaptionLength);
+  for (int n = 1; n <= 20; ++n)
+    Freitexte[static_cast<size_t>(n + 1)] =
+        LeftChars(ini.ReadString(kFreitexte, "Persstamm" + std::to_string(n), ""), kCaptionLength);
+}
+
+const std::string& TKonfig::SonstigeTexte(int n) const {
+  static const std::string kNone;
+  return n >= 1 && n <= 2 ? Freitexte[static_cast<size_t>(n - 1)] : kNone;
+}
+
+const std::string& TKonfig::PersstammTexte(int n) const {
+  static const std::string kNone;
+  return n >= 1 && n <= 20 ? Freitexte[static_cast<size_t>(n + 1)] : kNone;
 }
 
 void TKonfig::ValidateDataPath() {

@@ -6,10 +6,14 @@
 // current station.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
 
+#include "config/fehlzeiten.h"
+#include "config/konto_defs.h"
+#include "config/mem_ini.h"
 #include "config/reg_ini.h"
 #include "config/stations.h"
 #include "platform/platform.h"
@@ -67,10 +71,36 @@ class TKonfig {
   bool Loading = false;
 
   // Values of the settings file.
+  int32_t AuswOffset = -1;
+  int32_t AufOffset = 0;
+  bool AuswInit = false;
+  bool IsKlMonat = false;
   int32_t VerwJahreMin = 0;
   int32_t VerwJahreMax = 0;
+  bool BarCheck = false;
+  uint8_t ExcelUsage = 0;
+  int32_t DoppelBuch = 0;
+  bool ASCIIFormat = false, NFilialFormat = false, NFilialPersons = false;
+  double BuchStart = 0, BuchIntv = 0, RuheStart = 0, RuheIntv = 0, UpdIntv = 0;
+  int32_t ZutTage = 0;
+  bool BuchMsg = false;
+  int32_t Watchdog = -1;
+
+  // The captions of the free fields: the two "other" captions, then the twenty of the person
+  // record, in one table (entry 2 + n is person caption n).
+  static constexpr int kCaptionLength = 30;
+  std::array<std::string, 22> Freitexte;
+  // Caption 1..2 of the other fields and 1..20 of the person record; empty outside the range.
+  const std::string& SonstigeTexte(int n) const;
+  const std::string& PersstammTexte(int n) const;
+
+  TKontoDefs KontoDefs;
+  TFehlzeiten Fehlzeiten;
 
   TStationList& Stations() { return stations_; }
+  const TStationList& Stations() const { return stations_; }
+  // The settings file as read (empty before Load); it stays in memory for the process.
+  const TMemIniFile& IniFile() const { return *iniFile_; }
   const TRegistryIniFile& InstallationView() const { return *installView_; }
   const TRegistryIniFile& UserView() const { return *userView_; }
 
@@ -80,12 +110,16 @@ class TKonfig {
   void ReadRadioClock(const TRegistryIniFile& reg);
   void ReadIniFile();
   void ValidateDataPath();
+  void ReadInstallation(const TMemIniFile& ini);
+  void CorrectYears(TMemIniFile& ini);
+  void ReadCaptions(const TMemIniFile& ini);
   void DerivePaths();
   void ChooseStation();
   std::string DefaultStationDir() const;
 
   platform::Platform platform_;
   bool& invalidPathReported_;
+  std::unique_ptr<TMemIniFile> iniFile_;
   std::unique_ptr<TRegistryIniFile> installView_;
   std::unique_ptr<TRegistryIniFile> userView_;
   TStationList stations_;

@@ -6,6 +6,7 @@
 #include "util/errors.h"
 #include "util/fileprobe.h"
 #include "util/paths.h"
+#include "util/text_file.h"
 #include "util/texts.h"
 
 namespace qrv {
@@ -37,33 +38,7 @@ int32_t ColumnInt(const std::string& text) {
   return value;
 }
 
-bool ReadWhole(platform::FileSystem& files, const std::string& path, std::string* text) {
-  std::unique_ptr<platform::File> f;
-  if (files.Open(path, platform::OpenMode::kRead, &f) != platform::kOk) return false;
-  int64_t size = 0;
-  if (f->Size(&size) != platform::kOk || size < 0 || size > kMaxMapFileSize) return false;
-  text->resize(static_cast<size_t>(size));
-  size_t got = 0;
-  if (f->ReadAt(0, text->data(), text->size(), &got) != platform::kOk) return false;
-  text->resize(got);
-  return true;
-}
-
 }  // namespace
-
-std::vector<std::string> SplitLines(const std::string& text) {
-  std::vector<std::string> lines;
-  size_t pos = 0;
-  while (pos < text.size()) {
-    size_t end = text.find('\n', pos);
-    if (end == std::string::npos) end = text.size();
-    std::string line = text.substr(pos, end - pos);
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(std::move(line));
-    pos = end + 1;
-  }
-  return lines;
-}
 
 std::vector<std::string> ReadMapFile(platform::FileSystem& files, const std::string& exePath) {
   const std::string mapPath = ChangeFileExt(exePath, ".MAP");
@@ -75,7 +50,7 @@ std::vector<std::string> ReadMapFile(platform::FileSystem& files, const std::str
   int64_t exeStamp = DateTimeToFileDate(exeDate);
   if (std::llabs(mapStamp - exeStamp) > kMaxStampDifference) return {};
   std::string text;
-  if (!ReadWhole(files, mapPath, &text)) return {};
+  if (!ReadWholeFile(files, mapPath, kMaxMapFileSize, &text)) return {};
   return SplitLines(text);
 }
 

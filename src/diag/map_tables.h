@@ -57,7 +57,4 @@ class TMapTables {
 // packed file date-time units).
 std::vector<std::string> ReadMapFile(platform::FileSystem& files, const std::string& exePath);
 
-// Splits text into lines at LF, dropping a CR before it.
-std::vector<std::string> SplitLines(const std::string& text);
-
 }  // namespace qrv

@@ -25,4 +25,25 @@ QRV_API void QRV_CALL GetDataPath(char* Buffer) {
   }
 }
 
+QRV_API void QRV_CALL GetPersFrei(int32_t Index, char* Buffer) {
+  try {
+    qrv::TBibliothek* lib = qrv::CurrentLibrary();
+    CopyText(lib ? lib->Konfig().PersstammTexte(Index) : std::string(), Buffer);
+  } catch (...) {
+    CopyText(std::string(), Buffer);
+  }
+}
+
+QRV_API int32_t QRV_CALL GetAuswOffset(void) {
+  qrv::TBibliothek* lib = qrv::CurrentLibrary();
+  if (!lib) return 0;
+  const qrv::TKonfig& k = lib->Konfig();
+  return k.AuswInit ? -1 : k.AuswOffset;
+}
+
+QRV_API int32_t QRV_CALL GetAufOffset(void) {
+  qrv::TBibliothek* lib = qrv::CurrentLibrary();
+  return lib ? lib->Konfig().AufOffset : 0;
+}
+
 }  // extern "C"

@@ -3,6 +3,9 @@
  *
  * Usage: abi_client LIBRARY COMMAND [ARGS...]
  *   datapath        prints "GetDataPath=[<answer>]"
+ *   settings        prints the answers of the four settings exports, one per line:
+ *                   GetDataPath=[..], GetPersFrei(i)=[..] for i = 0..21, GetAuswOffset=n,
+ *                   GetAufOffset=n
  *   resolve NAME... looks every NAME up by its plain name and prints "NAME found" or "NAME missing"
  *
  * Exit codes: 0 done, 2 usage, 3 the library did not load, 4 an export is missing, 5 an answer
@@ -57,6 +60,8 @@ static void PrintLoadError(const char* path) {
 #endif
 
 typedef void(QRV_CALL* GetDataPathFn)(char* Buffer);
+typedef void(QRV_CALL* GetPersFreiFn)(int32_t Index, char* Buffer);
+typedef int32_t(QRV_CALL* GetOffsetFn)(void);
 
 enum { kDone = 0, kUsage = 2, kLoadFailed = 3, kMissingExport = 4, kBadAnswer = 5 };
 
@@ -80,6 +85,38 @@ static int CallGetDataPath(Library library) {
   return kDone;
 }
 
+/* Calls a text export into a pre-filled buffer; 0 when it wrote no terminating zero. */
+static int TextAnswerOk(const char* answer) {
+  return memchr(answer, 0, ANSWER_SIZE) != NULL;
+}
+
+static int CallSettings(Library library) {
+  static char answer[ANSWER_SIZE];
+  GetPersFreiFn getPersFrei = (GetPersFreiFn)FindExport(library, "GetPersFrei");
+  GetOffsetFn getAuswOffset = (GetOffsetFn)FindExport(library, "GetAuswOffset");
+  GetOffsetFn getAufOffset = (GetOffsetFn)FindExport(library, "GetAufOffset");
+  int result = CallGetDataPath(library);
+  int32_t i;
+  if (result != kDone) return result;
+  if (getPersFrei == NULL || getAuswOffset == NULL || getAufOffset == NULL) {
+    printf("settings export missing\n");
+    return kMissingExport;
+  }
+  /* 0 and 21 lie outside the captions: the answer must still be a text. */
+  for (i = 0; i <= 21; ++i) {
+    memset(answer, 'X', sizeof answer);
+    getPersFrei(i, answer);
+    if (!TextAnswerOk(answer)) {
+      printf("GetPersFrei(%d) wrote no terminating zero\n", (int)i);
+      return kBadAnswer;
+    }
+    printf("GetPersFrei(%d)=[%s]\n", (int)i, answer);
+  }
+  printf("GetAuswOffset=%d\n", (int)getAuswOffset());
+  printf("GetAufOffset=%d\n", (int)getAufOffset());
+  return kDone;
+}
+
 static int ResolveAll(Library library, int count, char** names) {
   int result = kDone;
   int i;
@@ -94,7 +131,7 @@ static int ResolveAll(Library library, int count, char** names) {
 int main(int argc, char** argv) {
   Library library;
   if (argc < 3) {
-    fprintf(stderr, "usage: abi_client LIBRARY datapath | resolve NAME...\n");
+    fprintf(stderr, "usage: abi_client LIBRARY datapath | settings | resolve NAME...\n");
     return kUsage;
   }
   library = OpenLibrary(argv[1]);
@@ -103,6 +140,7 @@ int main(int argc, char** argv) {
     return kLoadFailed;
   }
   if (strcmp(argv[2], "datapath") == 0) return CallGetDataPath(library);
+  if (strcmp(argv[2], "settings") == 0) return CallSettings(library);
   if (strcmp(argv[2], "resolve") == 0) return ResolveAll(library, argc - 3, argv + 3);
   fprintf(stderr, "abi_client: unknown command %s\n", argv[2]);
   return kUsage;

@@ -1,4 +1,5 @@
 #include "diag/map_tables.h"
+#include "util/text_file.h"
 
 #include <gtest/gtest.h>
 

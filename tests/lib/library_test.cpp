@@ -57,11 +57,13 @@ TEST_F(LibraryTest, FailedStartUpIsReportedAndExportsAnswerEmpty) {
 }
 
 TEST_F(LibraryTest, ObjectsCanBeBuiltManyTimesInOneProcess) {
-  std::ofstream(data.Path() + "QUORVANE.INI") << "[Installation]\nAuswOffset=0\n";
+  testing::TempFolder other;
+  for (const auto* folder : {&data, &other})
+    std::ofstream(folder->Path() + "QUORVANE.INI") << "[Installation]\nAuswOffset=0\n";
   for (int i = 0; i < 3; ++i) {
     testing::TestPlatform p;
     p.registry.CreateKey(RegRoot::kCurrentUser, "Software\\Quorvane\\Installation");
-    std::string path = i == 1 ? std::string() : data.Path();
+    std::string path = i == 1 ? other.Path() : data.Path();
     p.registry.SetValue(RegRoot::kCurrentUser, "Software\\Quorvane\\Installation", "DataPath",
                         {platform::kRegSz, path + '\0'});
     TBibliothek lib(p.Get());

@@ -61,7 +61,9 @@ class FakeHost final : public platform::HostProcess {
 };
 
 // Records every call in order. Kinds: "ErrorBox", "ShowException", "Hourglass", "Arrow",
-// "Printer" (text: the printer's name).
+// "Printer" (text: the printer's name), and for a progress job "Progress" (its text), then what
+// the job shows: "ProgressText", "ProgressPercent" (the number as text), "ProgressFinish". The job
+// runs at once, without a window.
 class RecordingUi final : public platform::UserInterface {
  public:
   struct Call {
@@ -74,8 +76,28 @@ class RecordingUi final : public platform::UserInterface {
   void ShowException(const std::string& text) override { calls.push_back({"ShowException", text}); }
   void SetHourglass(bool busy) override { calls.push_back({busy ? "Hourglass" : "Arrow", ""}); }
   void SelectPrinter(const std::string& name) override { calls.push_back({"Printer", name}); }
+  void RunProgress(const std::string& text, const platform::ProgressJob& job) override {
+    calls.push_back({"Progress", text});
+    Window window(calls);
+    job(window);
+  }
 
   std::vector<Call> calls;
+
+ private:
+  class Window final : public platform::ProgressWindow {
+   public:
+    explicit Window(std::vector<Call>& calls) : calls_(calls) {}
+    void SetText(const std::string& text) override { calls_.push_back({"ProgressText", text}); }
+    void SetPercent(int percent) override {
+      calls_.push_back({"ProgressPercent", std::to_string(percent)});
+    }
+    void ProcessMessages() override {}
+    void Finish() override { calls_.push_back({"ProgressFinish", ""}); }
+
+   private:
+    std::vector<Call>& calls_;
+  };
 };
 
 }  // namespace qrv::testing

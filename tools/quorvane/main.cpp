@@ -6,6 +6,7 @@
 
 #include "config/konfig.h"
 #include "data_override.h"
+#include "definitions_json.h"
 #include "lib/library.h"
 #include "output.h"
 #include "platform/utf8.h"
@@ -30,6 +31,42 @@ std::unique_ptr<qrv::TBibliothek> OpenInstallation(const Options& opt,
     p.registry = hold->get();
   }
   return std::make_unique<qrv::TBibliothek>(p);
+}
+
+// The values of QUORVANE.INI: the installation section, captions, accounts, absences, stations.
+void AddIniSettings(const qrv::TKonfig& k, ordered_json& j) {
+  j["AuswOffset"] = k.AuswOffset;
+  j["AufOffset"] = k.AufOffset;
+  j["AuswInit"] = k.AuswInit;
+  j["IsKlMonat"] = k.IsKlMonat;
+  j["VerwJahreMin"] = k.VerwJahreMin;
+  j["VerwJahreMax"] = k.VerwJahreMax;
+  j["VerwStart"] = qrv::tool::DateText(k.VerwStart);
+  j["VerwEnd"] = qrv::tool::DateText(k.VerwEnd);
+  j["BarCheck"] = k.BarCheck;
+  j["ExcelUsage"] = k.ExcelUsage;
+  j["DoppelBuch"] = k.DoppelBuch;
+  j["ASCIIFormat"] = k.ASCIIFormat;
+  j["NFilialFormat"] = k.NFilialFormat;
+  j["NFilialPersons"] = k.NFilialPersons;
+  j["BuchStart"] = qrv::tool::DurationText(k.BuchStart);
+  j["BuchIntv"] = qrv::tool::DurationText(k.BuchIntv);
+  j["RuheStart"] = qrv::tool::DurationText(k.RuheStart);
+  j["RuheIntv"] = qrv::tool::DurationText(k.RuheIntv);
+  j["UpdIntv"] = qrv::tool::DurationText(k.UpdIntv);
+  j["ZutTage"] = k.ZutTage;
+  j["BuchMsg"] = k.BuchMsg;
+  j["Watchdog"] = k.Watchdog;
+  j["SonstigeTexte"] = {Utf8(k.SonstigeTexte(1)), Utf8(k.SonstigeTexte(2))};
+  ordered_json captions = ordered_json::array();
+  for (int n = 1; n <= 20; ++n) captions.push_back(Utf8(k.PersstammTexte(n)));
+  j["PersstammTexte"] = captions;
+  j["KontoAnzahl"] = k.KontoDefs.KontoAnzahl;
+  j["KontoGrenze"] = k.KontoDefs.KontoGrenze;
+  j["ZeitfensterAnzahl"] = k.KontoDefs.ZeitfensterAnzahl;
+  j["Konten"] = qrv::tool::KontenJson(k.KontoDefs);
+  j["Fehlzeiten"] = qrv::tool::FehlzeitenJson(k.Fehlzeiten);
+  j["Stations"] = qrv::tool::StationsJson(k.Stations());
 }
 
 ordered_json ConfigJson(const qrv::TKonfig& k) {
@@ -68,6 +105,7 @@ ordered_json ConfigJson(const qrv::TKonfig& k) {
   j["BrokerMinTaskbar"] = k.BrokerMinTaskbar;
   j["ViewFlags"] = k.ViewFlags;
   j["PersChkTime"] = k.PersChkTime;
+  AddIniSettings(k, j);
   return j;
 }
 
