@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -33,11 +34,11 @@ inline int32_t GetLE32(const char* p) {
   return static_cast<int32_t>(u);
 }
 
-// The 8 stored bytes of a record.
+// The 8 stored bytes of a record; a tag shorter than 4 characters is padded with zeros.
 inline std::string RawOf(int32_t value, const char* tag) {
   std::string raw(8, '\0');
   PutLE32(raw.data(), value);
-  std::memcpy(raw.data() + 4, tag, 4);
+  std::memcpy(raw.data() + 4, tag, std::min<size_t>(4, std::strlen(tag)));
   return raw;
 }
 

@@ -1,0 +1,37 @@
+// What every subcommand of the tool shares: the common options and the installation it opens.
+#pragma once
+
+#include <CLI/CLI.hpp>
+#include <memory>
+#include <nlohmann/json.hpp>
+#include <string>
+
+#include "lib/library.h"
+#include "platform/registry.h"
+
+namespace qrv::tool {
+
+struct Options {
+  std::string data;            // --data: the data folder instead of the registry's
+  std::string format = "json";  // --format: json or text
+};
+
+// The library's objects on this system, built as at start-up, with the data folder of --data
+// when given. Start-up failures propagate as exceptions.
+class Installation {
+ public:
+  explicit Installation(const Options& options);
+  TBibliothek& Lib() { return *lib_; }
+
+ private:
+  std::unique_ptr<platform::Registry> override_;
+  std::unique_ptr<TBibliothek> lib_;
+};
+
+// Prints j as the options ask: JSON, or for text a plain "key: value" listing.
+void Print(const Options& options, const nlohmann::ordered_json& j);
+
+// Each subcommand registers itself on the application; the callbacks use options as parsed.
+void AddConfigCommand(CLI::App& app, const Options& options);
+
+}  // namespace qrv::tool
