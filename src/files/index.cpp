@@ -4,23 +4,13 @@
 #include "files/indexed_file.h"
 #include "util/fileprobe.h"
 #include "util/paths.h"
+#include "util/stored_bytes.h"
 
 namespace qrv {
 
 namespace {
 
 constexpr char kMissingPersonFolder[] = "Verzeichnis f\xFCr Personenstamm fehlt";
-
-int32_t GetLE32(const unsigned char* p) {
-  return static_cast<int32_t>(static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
-                              static_cast<uint32_t>(p[2]) << 16 |
-                              static_cast<uint32_t>(p[3]) << 24);
-}
-
-void PutLE32(std::string& out, int32_t value) {
-  const auto v = static_cast<uint32_t>(value);
-  for (int shift = 0; shift < 32; shift += 8) out += static_cast<char>((v >> shift) & 0xFF);
-}
 
 // Raises the owner's CheckLock while it lives.
 class CheckLockHold {
@@ -37,10 +27,10 @@ class CheckLockHold {
 }  // namespace
 
 std::string EncodeIndexFile(const std::vector<int32_t>& entries) {
-  std::string out;
-  out.reserve(4 + 4 * entries.size());
-  PutLE32(out, static_cast<int32_t>(entries.size()));
-  for (int32_t e : entries) PutLE32(out, e);
+  std::string out(4 + 4 * entries.size(), '\0');
+  auto* raw = reinterpret_cast<uint8_t*>(out.data());
+  stored::PutI32(raw, 0, static_cast<int32_t>(entries.size()));
+  for (size_t i = 0; i < entries.size(); ++i) stored::PutI32(raw, 4 + 4 * i, entries[i]);
   return out;
 }
 
@@ -49,12 +39,12 @@ bool DecodeIndexFile(const void* bytes, size_t size, int32_t highRecord,
   entries->clear();
   const auto* p = static_cast<const unsigned char*>(bytes);
   if (size < 4 || highRecord < 0) return false;
-  const int32_t n = GetLE32(p);
+  const int32_t n = stored::GetI32(p, 0);
   if (n != highRecord || (size - 4) / 4 < static_cast<size_t>(n)) return false;
   std::vector<bool> seen(static_cast<size_t>(n) + 1, false);
   entries->reserve(n);
   for (int32_t i = 0; i < n; ++i) {
-    const int32_t record = GetLE32(p + 4 + 4 * static_cast<size_t>(i));
+    const int32_t record = stored::GetI32(p, 4 + 4 * static_cast<size_t>(i));
     if (record < 1 || record > n || seen[record]) {
       entries->clear();
       return false;

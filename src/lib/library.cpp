@@ -2,6 +2,9 @@
 
 #include "config/konfig.h"
 #include "diag/map_tables.h"
+#include "master/person.h"
+#include "master/person_file.h"
+#include "month/monat_file.h"
 #include "util/datetime.h"
 #include "util/errors.h"
 
@@ -24,11 +27,21 @@ TBibliothek::TBibliothek(const platform::Platform& platform) : platform_(platfor
   // Unit initialisation first, then the process-wide objects in their order.
   mapTables_ = std::make_unique<TMapTables>(platform_);
   shortMonthNames_ = qrv::ShortMonthNames(*platform_.locale);
+  person_ = std::make_unique<TPerson>(nullptr, false);
   konfig_ = std::make_unique<TKonfig>(platform_, invalidPathReported_);
   konfig_->Load();
+  personFile_ = std::make_unique<TPersonFile>(platform_, *konfig_);
+  person_->File = personFile_.get();
+  kMonatFile_ = std::make_unique<TKMonatFile>(platform_, *konfig_);
+  gMonatFile_ = std::make_unique<TGMonatFile>(platform_, *konfig_);
+  personList_ = std::make_unique<TPersonList>(*platform_.locale, *personFile_);
 }
 
 TBibliothek::~TBibliothek() = default;
+
+TMonatFile& TBibliothek::MonatFile() {
+  return MonatFileFor(*konfig_, *kMonatFile_, *gMonatFile_);
+}
 
 TBibliothek* CurrentLibrary() {
   return Current().get();

@@ -13,6 +13,12 @@ namespace qrv {
 
 class TKonfig;
 class TMapTables;
+class TPerson;
+class TPersonFile;
+class TPersonList;
+class TKMonatFile;
+class TGMonatFile;
+class TMonatFile;
 
 class TBibliothek {
  public:
@@ -26,6 +32,13 @@ class TBibliothek {
   const platform::Platform& Plattform() const { return platform_; }
   TMapTables& MapTables() { return *mapTables_; }
   TKonfig& Konfig() { return *konfig_; }
+  TPerson& Person() { return *person_; }
+  TPersonFile& PersonFile() { return *personFile_; }
+  TPersonList& PersonList() { return *personList_; }
+  TKMonatFile& KMonatFile() { return *kMonatFile_; }
+  TGMonatFile& GMonatFile() { return *gMonatFile_; }
+  // The month file of the layout the settings choose.
+  TMonatFile& MonatFile();
   // The locale's short month names with March as "Mrz".
   const std::array<std::string, 12>& ShortMonthNames() const { return shortMonthNames_; }
 
@@ -36,7 +49,13 @@ class TBibliothek {
   bool invalidPathReported_ = false;
   std::array<std::string, 12> shortMonthNames_;
   std::unique_ptr<TMapTables> mapTables_;
+  // The process-wide objects, in their start-up order (destroyed in reverse).
+  std::unique_ptr<TPerson> person_;
   std::unique_ptr<TKonfig> konfig_;
+  std::unique_ptr<TPersonFile> personFile_;
+  std::unique_ptr<TKMonatFile> kMonatFile_;
+  std::unique_ptr<TGMonatFile> gMonatFile_;
+  std::unique_ptr<TPersonList> personList_;
 };
 
 // The objects the exports work on; null before start-up and after a failed one.

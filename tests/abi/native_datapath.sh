@@ -4,16 +4,11 @@
 # QUORVANE.INI.
 # Usage: native_datapath.sh ABI_CLIENT LIBQUORVANE
 set -uo pipefail
+source "$(dirname "$0")/lib.sh"
 client=$1
 library=$2
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-failures=0
-
-fail() {
-  echo "FAIL: $*"
-  failures=$((failures + 1))
-}
 
 # Writes the current user's registry with DataPath = $1 into the store folder $2.
 write_registry() {
@@ -62,5 +57,4 @@ code=$?
 [ "$code" -eq 3 ] || fail "missing library: expected exit code 3, got $code"
 grep -q '^LOAD FAILED: ' "$work/out" || fail "missing library: no LOAD FAILED line: $(cat "$work/out")"
 
-[ "$failures" -eq 0 ] && echo "native interface: all cases passed"
-exit $((failures > 0))
+finish "native interface: all cases passed"

@@ -5,16 +5,11 @@
 # and the data path is read from there. A second start moves nothing.
 # Usage: native_machine_switch.sh ABI_CLIENT LIBQUORVANE
 set -uo pipefail
+source "$(dirname "$0")/lib.sh"
 client=$1
 library=$2
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-failures=0
-
-fail() {
-  echo "FAIL: $*"
-  failures=$((failures + 1))
-}
 
 reg="$work/reg"
 daten="$work/daten"
@@ -100,5 +95,4 @@ code=$?
 cmp -s "$work/user.before" "$reg/user.reg" || fail "second start: user.reg changed"
 cmp -s "$work/machine.before" "$reg/machine.reg" || fail "second start: machine.reg changed"
 
-[ "$failures" -eq 0 ] && echo "native machine switch: all cases passed"
-exit $((failures > 0))
+finish "native machine switch: all cases passed"

@@ -5,30 +5,23 @@
 # Usage: settings_exports.sh native ABI_CLIENT LIBQUORVANE
 #        settings_exports.sh wine RUN_IN_WINE ABI_CLIENT.EXE QUORVANE.DLL
 set -uo pipefail
+source "$(dirname "$0")/lib.sh"
 mode=$1
 shift
 if [ "$mode" = wine ]; then
   run_in_wine=$1 client=$2 library=$3
-  export QRV_WINEPREFIX=${QRV_WINEPREFIX:-$(cd "$(dirname "$client")" && pwd)/wineprefix}
+  use_wine_of "$client"
 else
   client=$1 library=$2
 fi
 work=$(mktemp -d)
 key='HKCU\Software\Quorvane\Installation'
-failures=0
 
 cleanup() {
   [ "$mode" = wine ] && "$run_in_wine" reg delete "$key" /v DataPath /f >/dev/null 2>&1
   rm -rf "$work"
 }
 trap cleanup EXIT
-
-fail() {
-  echo "FAIL: $*"
-  failures=$((failures + 1))
-}
-
-windows_path() { printf 'Z:%s' "$(printf '%s' "$1" | tr / '\\')"; }
 
 # The data folder $1 as the installation names it: the Wine registry, or a registry store.
 set_data_path() {
@@ -108,5 +101,4 @@ else
     fail "without AuswOffset: expected failure answers, got $code: $(cat "$work/out")"
 fi
 
-[ "$failures" -eq 0 ] && echo "settings exports ($mode): all cases passed"
-exit $((failures > 0))
+finish "settings exports ($mode): all cases passed"

@@ -3,28 +3,19 @@
 # set up in the Wine prefix's real registry: a valid data folder, then one without QUORVANE.INI.
 # Usage: wine_datapath.sh RUN_IN_WINE ABI_CLIENT.EXE QUORVANE.DLL
 set -uo pipefail
+source "$(dirname "$0")/lib.sh"
 run_in_wine=$1
 client=$2
 dll=$3
-# The prefix run_in_wine.sh keeps beside the client; the registry calls must use the same one.
-export QRV_WINEPREFIX=${QRV_WINEPREFIX:-$(cd "$(dirname "$client")" && pwd)/wineprefix}
+use_wine_of "$client"
 key='HKCU\Software\Quorvane\Installation'
 work=$(mktemp -d)
-failures=0
 
 cleanup() {
   "$run_in_wine" reg delete "$key" /v DataPath /f >/dev/null 2>&1
   rm -rf "$work"
 }
 trap cleanup EXIT
-
-fail() {
-  echo "FAIL: $*"
-  failures=$((failures + 1))
-}
-
-# The drive Z: of a Wine prefix is the Linux root.
-windows_path() { printf 'Z:%s' "$(printf '%s' "$1" | tr / '\\')"; }
 
 set_data_path() {
   "$run_in_wine" reg add "$key" /v DataPath /d "$1" /f >"$work/reg.log" 2>&1 ||
@@ -59,5 +50,4 @@ code=$?
 grep -q '^LOAD FAILED: ' "$work/out" ||
   fail "folder without QUORVANE.INI: no LOAD FAILED line: $(cat "$work/out")"
 
-[ "$failures" -eq 0 ] && echo "wine interface: all cases passed"
-exit $((failures > 0))
+finish "wine interface: all cases passed"

@@ -5,17 +5,14 @@
 # path is read from there. A second start moves nothing.
 # Usage: wine_machine_switch.sh RUN_IN_WINE ABI_CLIENT.EXE QUORVANE.DLL
 set -uo pipefail
+source "$(dirname "$0")/lib.sh"
 run_in_wine=$1
 client=$2
 dll=$3
-# The prefix run_in_wine.sh keeps beside the client; the registry calls must use the same one.
-export QRV_WINEPREFIX=${QRV_WINEPREFIX:-$(cd "$(dirname "$client")" && pwd)/wineprefix}
-# A 64-bit client sees the 64-bit view of HKEY_LOCAL_MACHINE\Software; so must "reg".
-if file -b "$client" | grep -q 'PE32+'; then export QRV_WINE=${QRV_WINE:-/usr/lib/wine/wine64}; fi
+use_wine_of "$client"
 user='HKCU\Software\Quorvane'
 machine='HKLM\Software\Quorvane'
 work=$(mktemp -d)
-failures=0
 
 reg() { "$run_in_wine" reg "$@" >>"$work/reg.log" 2>&1; }
 
@@ -30,14 +27,6 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
-
-fail() {
-  echo "FAIL: $*"
-  failures=$((failures + 1))
-}
-
-# The drive Z: of a Wine prefix is the Linux root.
-windows_path() { printf 'Z:%s' "$(printf '%s' "$1" | tr / '\\')"; }
 
 # Adds value $2 to key $1 with the further arguments of "reg add".
 add() {
@@ -116,5 +105,4 @@ export_lines "$tree" | diff -q "$work/user.before" - >/dev/null ||
 export_lines "$machine\\Installation" | diff -q "$work/machine.before" - >/dev/null ||
   fail "second start: the machine's tree changed"
 
-[ "$failures" -eq 0 ] && echo "wine machine switch: all cases passed"
-exit $((failures > 0))
+finish "wine machine switch: all cases passed"

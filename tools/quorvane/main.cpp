@@ -2,17 +2,22 @@
 #include <CLI/CLI.hpp>
 #include <iostream>
 
+#include "month_cmd.h"
 #include "output.h"
+#include "person_cmd.h"
 #include "tool.h"
 
 int main(int argc, char** argv) {
   CLI::App app{"quorvane - look into a time-and-attendance installation's data"};
   app.require_subcommand(1);
   qrv::tool::Options options;
-  app.add_option("--data", options.data, "the installation's data folder (default: the registry's)");
+  app.add_option("--data", options.data,
+                 "the installation's data folder (default: the registry's)");
   app.add_option("--format", options.format, "json or text")
       ->check(CLI::IsMember({"json", "text"}));
   qrv::tool::AddConfigCommand(app, options);
+  qrv::tool::AddPersonCommands(app, options);
+  qrv::tool::AddMonthCommand(app, options);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {

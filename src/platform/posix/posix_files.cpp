@@ -163,8 +163,14 @@ OsError PosixFileSystem::Find(const std::string& pattern, std::vector<FileInfo>*
   const size_t slash = native.find_last_of('/');
   const std::string name = slash == std::string::npos ? native : native.substr(slash + 1);
   const std::string folderPart = slash == std::string::npos ? "." : native.substr(0, slash + 1);
-  const ResolvedPath folder = ResolvePath(folderPart);
   struct stat st {};
+  // The common case, a file named as it is stored, costs one stat.
+  if (!name.empty() && name.find_first_of("*?") == std::string::npos &&
+      stat(native.c_str(), &st) == 0) {
+    out->push_back(InfoOf(Utf8ToAnsi(name), st));
+    return kOk;
+  }
+  const ResolvedPath folder = ResolvePath(folderPart);
   if (!folder.exists || stat(folder.native.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
     return kPathNotFound;
   }
