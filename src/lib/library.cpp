@@ -1,7 +1,10 @@
 #include "lib/library.h"
 
+#include "calendar/feiertag_file.h"
 #include "config/konfig.h"
 #include "diag/map_tables.h"
+#include "master/bervor.h"
+#include "master/modell_file.h"
 #include "master/person.h"
 #include "master/person_file.h"
 #include "month/monat_file.h"
@@ -32,9 +35,12 @@ TBibliothek::TBibliothek(const platform::Platform& platform) : platform_(platfor
   konfig_->Load();
   personFile_ = std::make_unique<TPersonFile>(platform_, *konfig_);
   person_->File = personFile_.get();
+  feiertagKalender_ = std::make_unique<TQRVFeiertage>(platform_, *konfig_);
+  modellFile_ = std::make_unique<TModellFile>(platform_, *konfig_);
   kMonatFile_ = std::make_unique<TKMonatFile>(platform_, *konfig_);
   gMonatFile_ = std::make_unique<TGMonatFile>(platform_, *konfig_);
   personList_ = std::make_unique<TPersonList>(*platform_.locale, *personFile_);
+  berVorFile_ = std::make_unique<TBerVorFile>(platform_, *konfig_);
 }
 
 TBibliothek::~TBibliothek() = default;

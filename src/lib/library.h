@@ -16,7 +16,11 @@ class TMapTables;
 class TPerson;
 class TPersonFile;
 class TPersonList;
+class TQRVFeiertage;
+class TModellFile;
 class TKMonatFile;
+class TBerVorFile;
+class TFile;
 class TGMonatFile;
 class TMonatFile;
 
@@ -35,8 +39,13 @@ class TBibliothek {
   TPerson& Person() { return *person_; }
   TPersonFile& PersonFile() { return *personFile_; }
   TPersonList& PersonList() { return *personList_; }
+  TQRVFeiertage& FeiertagKalender() { return *feiertagKalender_; }
+  TModellFile& ModellFile() { return *modellFile_; }
   TKMonatFile& KMonatFile() { return *kMonatFile_; }
   TGMonatFile& GMonatFile() { return *gMonatFile_; }
+  TBerVorFile& BerVorFile() { return *berVorFile_; }
+  // A remark file a program or test attaches; none at start-up.
+  TFile* BemerkFile = nullptr;
   // The month file of the layout the settings choose.
   TMonatFile& MonatFile();
   // The locale's short month names with March as "Mrz".
@@ -53,9 +62,12 @@ class TBibliothek {
   std::unique_ptr<TPerson> person_;
   std::unique_ptr<TKonfig> konfig_;
   std::unique_ptr<TPersonFile> personFile_;
+  std::unique_ptr<TQRVFeiertage> feiertagKalender_;
+  std::unique_ptr<TModellFile> modellFile_;
   std::unique_ptr<TKMonatFile> kMonatFile_;
   std::unique_ptr<TGMonatFile> gMonatFile_;
   std::unique_ptr<TPersonList> personList_;
+  std::unique_ptr<TBerVorFile> berVorFile_;
 };
 
 // The objects the exports work on; null before start-up and after a failed one.

@@ -22,7 +22,7 @@ inline constexpr uint16_t kStatusFehlt = 1u << 4;          // "Eintragung fehlt"
 inline constexpr uint16_t kStatusTrotzUrlaub = 1u << 11;   // "Buchungen trotz Urlaub/Krank"
 inline constexpr uint16_t kStatusAnwesend = 1u << 12;      // "noch anwesend"
 inline constexpr uint16_t kStatusFalscheTaste = 1u << 13;  // "falsche Tastenbuchung"
-inline constexpr uint16_t kStatusKorrigiert = 1u << 14;    // "Buchungen eingefügt oder gelöscht"
+inline constexpr uint16_t kStatusKorrigiert = 1u << 14;    // bookings added or removed by hand
 inline constexpr uint16_t kStatusAutoKommen = 1u << 15;    // "Automatisch eingestempelt"
 
 // The masks a template without any mask of its own stands for.

@@ -143,7 +143,11 @@ TEST_F(MonatTest, ABufferedMonthReadsTheSameKeyOnce) {
   m.Laden(2004, 3, false, 1);
   testing::RawMonth changed(9000);
   changed.I16(0, 5);  // day 1 TagZeit 5:00
-  Poke(MonthPath("NEU"), std::string(9000, ' ') + changed.Text() + std::string(9000, '\0'));
+  // Record 2 must not be empty: an empty record is created again on reading, which would write
+  // the file and give it a time of its own.
+  testing::RawMonth other(9000);
+  other.I16(0, 1);
+  Poke(MonthPath("NEU"), std::string(9000, ' ') + changed.Text() + other.Text());
   m.Laden(2004, 3, false, 1);
   EXPECT_EQ(m.Daten.Tag(1).TagZeit, 0);
   m.Laden(2004, 3, false, 2);

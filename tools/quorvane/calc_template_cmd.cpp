@@ -83,7 +83,7 @@ ordered_json TemplateJson(int32_t nummer, const TBerVorRecord& r) {
 
 void Run(const Options& options, int32_t nummer) {
   Installation inst(options);
-  TBerVorFile file(inst.Lib().Plattform(), inst.Lib().Konfig());
+  TBerVorFile& file = inst.Lib().BerVorFile();
   if (!file.RecordFileExists(0, 0, nummer)) {
     throw Exception("Berechnungsvorlage " + std::to_string(nummer) + " nicht gefunden");
   }

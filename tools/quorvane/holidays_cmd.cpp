@@ -47,7 +47,7 @@ void PrintText(const ordered_json& j) {
 
 void Run(const Options& options, int year) {
   Installation inst(options);
-  TQRVFeiertage kalender(inst.Lib().Plattform(), inst.Lib().Konfig());
+  TQRVFeiertage& kalender = inst.Lib().FeiertagKalender();
   const auto jahr = static_cast<uint16_t>(year);
   // The calendar drops loading failures and keeps its defaults; say what happened.
   try {

@@ -2,6 +2,9 @@
 #include <CLI/CLI.hpp>
 #include <iostream>
 
+#include "calc_template_cmd.h"
+#include "holidays_cmd.h"
+#include "model_cmd.h"
 #include "month_cmd.h"
 #include "output.h"
 #include "person_cmd.h"
@@ -18,6 +21,9 @@ int main(int argc, char** argv) {
   qrv::tool::AddConfigCommand(app, options);
   qrv::tool::AddPersonCommands(app, options);
   qrv::tool::AddMonthCommand(app, options);
+  qrv::tool::AddHolidaysCommand(app, options);
+  qrv::tool::AddModelCommand(app, options);
+  qrv::tool::AddCalcTemplateCommand(app, options);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {

@@ -115,9 +115,7 @@ TDateTime ParseDate(const std::string& text) {
 void Run(const Options& options, int nummer, const std::string& date) {
   const TDateTime datum = date.empty() ? 0 : ParseDate(date);
   Installation inst(options);
-  TModellFile file(inst.Lib().Plattform(), inst.Lib().Konfig());
-  TQRVFeiertage kalender(inst.Lib().Plattform(), inst.Lib().Konfig());
-  TModell modell(file, kalender);
+  TModell modell(inst.Lib().ModellFile(), inst.Lib().FeiertagKalender());
   modell.Load(nummer);
   ordered_json j;
   j["Modell"] = nummer;

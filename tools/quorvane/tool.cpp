@@ -10,8 +10,7 @@ namespace qrv::tool {
 Installation::Installation(const Options& options) {
   platform::Platform p = platform::SystemPlatform();
   if (!options.data.empty()) {
-    override_ =
-        std::make_unique<DataPathOverride>(*p.registry, platform::Utf8ToAnsi(options.data));
+    override_ = std::make_unique<DataPathOverride>(*p.registry, platform::Utf8ToAnsi(options.data));
     p.registry = override_.get();
   }
   lib_ = std::make_unique<TBibliothek>(p);

@@ -12,7 +12,7 @@
 namespace qrv::tool {
 
 struct Options {
-  std::string data;            // --data: the data folder instead of the registry's
+  std::string data;             // --data: the data folder instead of the registry's
   std::string format = "json";  // --format: json or text
 };
 
