@@ -41,7 +41,8 @@ void MPlanRawToObject(const uint8_t* raw, TPlanMonat& monat) {
   for (int32_t d = 1; d <= kPlanTage; ++d) {
     const uint16_t wort = GetU16(raw, 2 * static_cast<size_t>(d - 1));
     monat.Modelle[d - 1] = wort & kPlanModellMaske;
-    const auto kennung = static_cast<uint16_t>((wort >> kKennungShift & kKennungBits) + kKennungBasis);
+    const auto kennung =
+        static_cast<uint16_t>((wort >> kKennungShift & kKennungBits) + kKennungBasis);
     monat.Kennungen[d - 1] = kennung == kKennungBasis ? 0 : kennung;
   }
   monat.FesteTage = GetU32(raw, kMpFeste) | GetU32(raw, kMpSchicht);

@@ -1,6 +1,8 @@
 #include "lib/library.h"
 
 #include "calendar/feiertag_file.h"
+#include "calendar/plan_file.h"
+#include "calendar/planvorlage.h"
 #include "config/konfig.h"
 #include "diag/map_tables.h"
 #include "master/bervor.h"
@@ -40,6 +42,9 @@ TBibliothek::TBibliothek(const platform::Platform& platform) : platform_(platfor
   kMonatFile_ = std::make_unique<TKMonatFile>(platform_, *konfig_);
   gMonatFile_ = std::make_unique<TGMonatFile>(platform_, *konfig_);
   personList_ = std::make_unique<TPersonList>(*platform_.locale, *personFile_);
+  mPlanFile_ = std::make_unique<TMPlanFile>(platform_, *konfig_);
+  sPlanFile_ = std::make_unique<TSPlanFile>(platform_, *konfig_);
+  planvorlFile_ = std::make_unique<TPlanvorlFile>(platform_, *konfig_);
   berVorFile_ = std::make_unique<TBerVorFile>(platform_, *konfig_);
 }
 

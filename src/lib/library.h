@@ -20,6 +20,9 @@ class TQRVFeiertage;
 class TModellFile;
 class TKMonatFile;
 class TBerVorFile;
+class TMPlanFile;
+class TSPlanFile;
+class TPlanvorlFile;
 class TFile;
 class TGMonatFile;
 class TMonatFile;
@@ -43,6 +46,9 @@ class TBibliothek {
   TModellFile& ModellFile() { return *modellFile_; }
   TKMonatFile& KMonatFile() { return *kMonatFile_; }
   TGMonatFile& GMonatFile() { return *gMonatFile_; }
+  TMPlanFile& MPlanFile() { return *mPlanFile_; }
+  TSPlanFile& SPlanFile() { return *sPlanFile_; }
+  TPlanvorlFile& PlanvorlFile() { return *planvorlFile_; }
   TBerVorFile& BerVorFile() { return *berVorFile_; }
   // A remark file a program or test attaches; none at start-up.
   TFile* BemerkFile = nullptr;
@@ -67,6 +73,9 @@ class TBibliothek {
   std::unique_ptr<TKMonatFile> kMonatFile_;
   std::unique_ptr<TGMonatFile> gMonatFile_;
   std::unique_ptr<TPersonList> personList_;
+  std::unique_ptr<TMPlanFile> mPlanFile_;
+  std::unique_ptr<TSPlanFile> sPlanFile_;
+  std::unique_ptr<TPlanvorlFile> planvorlFile_;
   std::unique_ptr<TBerVorFile> berVorFile_;
 };
 

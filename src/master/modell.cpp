@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "calendar/planvorlage.h"
 #include "util/errors.h"
 #include "util/texts.h"
 
@@ -33,7 +34,12 @@ int Wochentag(TDateTime datum) {
 TModell::TModell(TModellFile& file, TFeiertage& feiertage, bool buffered)
     : TFileData(buffered), file_(file), feiertage_(feiertage) {}
 
+TModell::TModell(TModellFile& file, TFeiertage& feiertage, TPlanvorlFile& planvorlagen,
+                 bool buffered)
+    : TFileData(buffered), file_(file), feiertage_(feiertage), planvorlagen_(&planvorlagen) {}
+
 std::unique_ptr<TPersistent> TModell::NewInstance() const {
+  if (planvorlagen_ != nullptr) return std::make_unique<TModell>(file_, feiertage_, *planvorlagen_);
   return std::make_unique<TModell>(file_, feiertage_);
 }
 
@@ -175,6 +181,22 @@ void TModell::Save() {
     file_.WriteRecord(raw.data(), versionen_[i].get(), 0, 0, n);
   }
   for (int32_t n = m + i * 1000; n <= 8999; n += 1000) file_.DeleteRecord(0, 0, n);
+  if (m >= 1 && m <= 8999) PlanvorlageAbgleichen(m);
+}
+
+void TModell::PlanvorlageAbgleichen(int32_t m) {
+  if (planvorlagen_ == nullptr) return;
+  TPlanvorlage vorlage(*planvorlagen_);
+  const int32_t nummer = kModellVorlagenBasis + m;
+  if (versionen_.empty()) {
+    vorlage.KeyC = nummer;
+    if (vorlage.Existiert()) vorlage.Loeschen();
+    return;
+  }
+  vorlage.LadeVorlage(nummer);
+  SetPlanvorlName(vorlage.Rec, ModellName(*versionen_[0]));
+  vorlage.ModellUebernehmen(m);
+  vorlage.Save();
 }
 
 TModellTag TModell::ProfilFuerDatum(TDateTime datum) {

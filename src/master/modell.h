@@ -14,6 +14,8 @@
 
 namespace qrv {
 
+class TPlanvorlFile;
+
 inline constexpr int32_t kModellKeinZutritt = 9000;
 inline constexpr char kMsgKeinZutritt[] = "Kein Zutritt";
 inline constexpr char kAutoKopie[] = "AutoKopie von ";
@@ -27,8 +29,12 @@ struct TModellTag {
 
 class TModell : public TFileData {
  public:
-  // file and feiertage must outlive the model.
+  // file and feiertage must outlive the model. A model built without the plan template file
+  // writes no plan template when it is saved.
   TModell(TModellFile& file, TFeiertage& feiertage, bool buffered = false);
+  // As above; saving also maintains the model's plan template 1000 + m in planvorlagen.
+  TModell(TModellFile& file, TFeiertage& feiertage, TPlanvorlFile& planvorlagen,
+          bool buffered = false);
   ~TModell() override { SetBuffered(false); }
 
   std::unique_ptr<TPersistent> NewInstance() const override;
@@ -38,7 +44,9 @@ class TModell : public TFileData {
   // Loads model m; raises "Modell <m> wurde nicht gefunden!" when it has no version and there
   // is no model 1 to copy.
   void Load(int32_t m);
-  // Writes every version as record m + i * 1000 and removes the files of further versions.
+  // Writes every version as record m + i * 1000 and removes the files of further versions;
+  // with the plan template file, also writes the model's plan template 1000 + m (named as
+  // version 0, with model m) or, for a model without versions, deletes it.
   void Save() override;
 
   int32_t Nummer() const { return KeyC; }
@@ -63,9 +71,11 @@ class TModell : public TFileData {
   void LoadVersions(int32_t m);
   void Renumber(int32_t m);
   uint16_t AktuellesJahr() const;
+  void PlanvorlageAbgleichen(int32_t m);
 
   TModellFile& file_;
   TFeiertage& feiertage_;
+  TPlanvorlFile* planvorlagen_ = nullptr;
   std::vector<std::unique_ptr<ModellVersion>> versionen_;
 };
 

@@ -81,5 +81,8 @@ void WriteDemoMonths(DemoContext& ctx);     // months of bookings
 // The model and calculation template a person works with (person numbers from 1).
 int32_t DemoModellOf(int32_t persNr);
 int32_t DemoBerVorOf(int32_t persNr);
+// Most persons were there when the managed years began (the person file moves an earlier entry
+// up to that day); some joined during the first year.
+TDateTime DemoEintritt(const DemoOptions& options, int32_t persNr);
 
 }  // namespace qrv::tool

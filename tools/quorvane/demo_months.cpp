@@ -2,6 +2,7 @@
 // the demo's date, a month of bookings in the installation's month layout. Each person's model
 // gives the shape of a day; a generator seeded by the options, the person and the month varies
 // it, so one person's months do not depend on how many persons are made.
+#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -145,8 +146,19 @@ std::vector<bool> Feiertage(DemoContext& ctx, TDateTime erster, TDateTime letzte
   return frei;
 }
 
-// Eintritt of every person, read back through the person file.
-std::vector<TDateTime> Eintritte(DemoContext& ctx);
+TDateTime NaechsterMonat(TDateTime tag) {
+  const int32_t jahr = YearOfDate(tag), monat = MonthOfDate(tag);
+  return monat == 12 ? EncodeDate(jahr + 1, 1, 1) : EncodeDate(jahr, monat + 1, 1);
+}
+
+void Leeren(TMonat& m, int32_t jahr, int32_t monat, int32_t persNr) {
+  std::memset(&m.Daten, 0, sizeof m.Daten);
+  for (TMonatTag& t : m.Daten.Tage) t.Fehlzeit = ' ';
+  m.KeyA = jahr;
+  m.KeyB = monat;
+  m.KeyC = persNr;
+  m.TageImMonat = DaysInMonth(jahr, static_cast<uint16_t>(monat));
+}
 
 }  // namespace
 
@@ -159,23 +171,15 @@ void WriteDemoMonths(DemoContext& ctx) {
   TKMonatFile kompakt(ctx.Plattform(), ctx.Konfig());
   TGMonatFile voll(ctx.Plattform(), ctx.Konfig());
   Lauf lauf{MonatFileFor(ctx.Konfig(), kompakt, voll), frei, erster, gestern};
-  const std::vector<TDateTime> eintritt = Eintritte(ctx);
-  std::vector<Abwesenheit> laufend(eintritt.size());
+  std::vector<Abwesenheit> laufend(static_cast<size_t>(o.persons));
   auto m = std::make_unique<TMonat>(lauf.file);
-  for (TDateTime tag = erster; tag <= gestern;
-       tag = EncodeDate(YearOfDate(tag) + (MonthOfDate(tag) == 12), MonthOfDate(tag) % 12 + 1, 1)) {
+  for (TDateTime tag = erster; tag <= gestern; tag = NaechsterMonat(tag)) {
     const int32_t jahr = YearOfDate(tag), monat = MonthOfDate(tag);
     for (int32_t n = 1; n <= o.persons; ++n) {
       Wuerfel w(o.seed * 0x100000001B3ull + static_cast<uint64_t>(n) * 7919 +
                 static_cast<uint64_t>(jahr * 12 + monat));
-      std::memset(&m->Daten, 0, sizeof m->Daten);
-      for (int d = 0; d < kMaxTage; ++d) m->Daten.Tage[d].Fehlzeit = ' ';
-      m->KeyA = jahr;
-      m->KeyB = monat;
-      m->KeyC = n;
-      m->TageImMonat = DaysInMonth(jahr, static_cast<uint16_t>(monat));
-      Monat(*m, lauf, n, eintritt[static_cast<size_t>(n - 1)], w,
-            laufend[static_cast<size_t>(n - 1)]);
+      Leeren(*m, jahr, monat, n);
+      Monat(*m, lauf, n, DemoEintritt(o, n), w, laufend[static_cast<size_t>(n - 1)]);
       m->Speichern();
     }
   }

@@ -50,9 +50,7 @@ void Fill(TPersonRec& p, DemoContext& ctx) {
   SetShort(p.Frei[0], kAbteilungen[static_cast<size_t>(n % 4)]);
   SetShort(p.Frei[1], "KST " + std::to_string(4100 + n % 4 * 100));
   SetShort(p.Frei[2], "0821 4711-" + ZeroPad(n, 3));
-  // Most persons were there before the managed years; some joined during the first year.
-  const int32_t jahr = DemoFirstYear(o);
-  p.Eintritt = n % 7 == 3 ? EncodeDate(jahr, 1 + ctx.Wurf(6), 1) : EncodeDate(jahr - 3, 4, 1);
+  p.Eintritt = DemoEintritt(o, n);
   p.VorlageNr = 1000 + DemoModellOf(n);
   p.VorlageAb = p.Eintritt;
   p.BerVorNr = DemoBerVorOf(n);
@@ -62,6 +60,11 @@ void Fill(TPersonRec& p, DemoContext& ctx) {
 }
 
 }  // namespace
+
+TDateTime DemoEintritt(const DemoOptions& o, int32_t persNr) {
+  const int32_t jahr = DemoFirstYear(o);
+  return EncodeDate(jahr, persNr % 7 == 3 ? 1 + persNr % 6 : 1, 1);
+}
 
 void WriteDemoPersons(DemoContext& ctx) {
   TPersonFile file(ctx.Plattform(), ctx.Konfig());

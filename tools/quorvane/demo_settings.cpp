@@ -95,6 +95,8 @@ void WriteRegistryFile(DemoContext& ctx) {
 void WriteDemoSettings(DemoContext& ctx) {
   platform::FileSystem& files = *ctx.Plattform().files;
   CreateFolder(files, ctx.Dir() + "KONFIG");
+  // The person file is never created by the library; an empty one holds no persons yet.
+  WriteTextFile(files, ctx.Dir() + "KONFIG" + platform::kPathSeparator + "PERSONEN.DAT", "");
   TMemIniFile ini(files, ctx.Dir() + "QUORVANE.INI");
   WriteInstallation(ini, ctx.Options());
   WriteAccounts(ini);

@@ -3,11 +3,13 @@
 #include <iostream>
 
 #include "calc_template_cmd.h"
+#include "demo_cmd.h"
 #include "holidays_cmd.h"
 #include "model_cmd.h"
 #include "month_cmd.h"
 #include "output.h"
 #include "person_cmd.h"
+#include "plan_cmd.h"
 #include "tool.h"
 
 int main(int argc, char** argv) {
@@ -24,6 +26,8 @@ int main(int argc, char** argv) {
   qrv::tool::AddHolidaysCommand(app, options);
   qrv::tool::AddModelCommand(app, options);
   qrv::tool::AddCalcTemplateCommand(app, options);
+  qrv::tool::AddPlanCommands(app, options);
+  qrv::tool::AddDemoCommand(app, options);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {

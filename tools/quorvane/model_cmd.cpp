@@ -8,6 +8,7 @@
 #include <stdexcept>
 
 #include "calendar/feiertag_file.h"
+#include "calendar/planvorlage.h"
 #include "master/modell.h"
 #include "output.h"
 
@@ -115,7 +116,7 @@ TDateTime ParseDate(const std::string& text) {
 void Run(const Options& options, int nummer, const std::string& date) {
   const TDateTime datum = date.empty() ? 0 : ParseDate(date);
   Installation inst(options);
-  TModell modell(inst.Lib().ModellFile(), inst.Lib().FeiertagKalender());
+  TModell modell(inst.Lib().ModellFile(), inst.Lib().FeiertagKalender(), inst.Lib().PlanvorlFile());
   modell.Load(nummer);
   ordered_json j;
   j["Modell"] = nummer;

@@ -1,9 +1,14 @@
 // quorvane month: the month values and the days of one person's month.
 #include "month_cmd.h"
 
+#include <cmath>
+#include <cstdio>
+#include <iostream>
 #include <memory>
 #include <string>
 
+#include "config/konfig.h"
+#include "master/bervor.h"
 #include "month/monat.h"
 #include "month/monat_file.h"
 #include "output.h"
@@ -100,11 +105,57 @@ ordered_json MonthJson(const TMonat& m) {
   return j;
 }
 
+// --format text: one line per day with its weekday, absence, status and bookings; a booking on
+// a later day than its own is marked "+1".
+std::string BookingsText(const TMonatTag& t, TDateTime datum) {
+  std::string s;
+  for (int i = 0; i < t.Buchungszahl(); ++i) {
+    const double z = t.Buchungen[i].Zeit;
+    const std::string uhr = DateTimeText(z).substr(11, 5);
+    s += (i % 2 == 0 ? (i == 0 ? "" : "  ") : "-") + uhr;
+    if (std::floor(z + 1e-7) > datum) s += "+1";
+  }
+  if (t.Buchungszahl() % 2 == 1) s += "-?";
+  return s;
+}
+
+std::string StatusLine(uint16_t status) {
+  std::string text = StatusText(status), out;
+  for (size_t at = 0; at < text.size();) {
+    size_t end = text.find("\r\n", at);
+    if (end == std::string::npos) end = text.size();
+    out += (out.empty() ? "" : ", ") + text.substr(at, end - at);
+    at = end + 2;
+  }
+  return Utf8(out);
+}
+
+void PrintMonthText(const TMonat& m, const TKonfig& konfig) {
+  static const char* const kTage[] = {"", "So", "Mo", "Di", "Mi", "Do", "Fr", "Sa"};
+  std::printf("Monat %04d/%02d  Person %d  Layout %s\n", m.KeyA, m.KeyB, m.KeyC,
+              m.Kompakt ? "kompakt" : "voll");
+  std::printf("%-6s  %-10s  %-31s  %s\n", "Tag", "Fehlzeit", "Buchungen", "Status");
+  for (int d = 1; d <= m.TageImMonat; ++d) {
+    const TMonatTag& t = m.Daten.Tag(d);
+    const TDateTime datum = EncodeDate(m.KeyA, m.KeyB, d);
+    const std::string fehlzeit =
+        t.Fehlzeit > ' ' ? Utf8(konfig.Fehlzeiten[static_cast<uint8_t>(t.Fehlzeit)].Name) : "";
+    std::printf("%s %02d  %-10s  %-31s  %s\n", kTage[DayOfWeek(datum)], d, fehlzeit.c_str(),
+                BookingsText(t, datum).c_str(), StatusLine(t.Status).c_str());
+  }
+  std::printf("Saldo %s  berechnet bis %d\n", DurationText(m.Daten.MonSaldo).c_str(),
+              m.Daten.BerechnetBis);
+}
+
 void ShowMonth(const Options& options, const MonthArgs& args) {
   Installation inst(options);
   auto m = std::make_unique<TMonat>(inst.Lib().MonatFile());
   m->NurLesen = true;
   m->Laden(args.year, args.month, false, args.person);
+  if (options.format == "text") {
+    PrintMonthText(*m, inst.Lib().Konfig());
+    return;
+  }
   Print(options, MonthJson(*m));
 }
 

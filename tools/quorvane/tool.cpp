@@ -3,14 +3,18 @@
 #include <iostream>
 
 #include "data_override.h"
+#include "demo_cmd.h"
 #include "platform/utf8.h"
 
 namespace qrv::tool {
 
 Installation::Installation(const Options& options) {
   platform::Platform p = platform::SystemPlatform();
-  if (!options.data.empty()) {
-    override_ = std::make_unique<DataPathOverride>(*p.registry, platform::Utf8ToAnsi(options.data));
+  std::string data = platform::Utf8ToAnsi(options.data);
+  // With no installation anywhere, the commands still have something to show.
+  if (data.empty() && !InstallationConfigured(*p.registry)) data = BuiltInDemo(p.clock->Now());
+  if (!data.empty()) {
+    override_ = std::make_unique<DataPathOverride>(*p.registry, data);
     p.registry = override_.get();
   }
   lib_ = std::make_unique<TBibliothek>(p);
