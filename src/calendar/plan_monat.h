@@ -49,13 +49,10 @@ static_assert(kPlanKopfSize == 134);
 inline bool InTagen(uint32_t tage, int32_t d) {
   return d >= 1 && d <= kPlanTage && (tage >> d & 1u) != 0;
 }
-inline void SetzeTag(uint32_t& tage, int32_t d, bool an) {
-  if (d < 1 || d > kPlanTage) return;
-  if (an) {
-    tage |= 1u << d;
-  } else {
-    tage &= ~(1u << d);
-  }
+// The day set with day d switched on or off (a value, so packed fields can take it).
+inline uint32_t SetzeTag(uint32_t tage, int32_t d, bool an) {
+  if (d < 1 || d > kPlanTage) return tage;
+  return an ? tage | 1u << d : tage & ~(1u << d);
 }
 
 // Personal plan file: the kMPlanRawSize bytes of raw into monat (whole record replaced).

@@ -300,7 +300,7 @@ TEST_F(PlanvorlageTest, ExistiertAndLoeschenWorkOnTheTemplatesFile) {
 class ListeTest : public PlanvorlageTest {
  protected:
   ListeTest() : v(*file) {}
-  void Setze(std::initializer_list<int32_t> liste) {
+  void Setze(const std::vector<int32_t>& liste) {
     v.Rec = TPlanvorlageRec{};
     for (int32_t m : liste) v.Rec.Modelle[v.Rec.Anzahl++] = m;
   }
@@ -310,7 +310,7 @@ class ListeTest : public PlanvorlageTest {
 TEST_F(ListeTest, ModellEinfuegenInsertsAfterPosOrMovesAListedModel) {
   struct Case {
     const char* label;
-    std::initializer_list<int32_t> vorher;
+    std::vector<int32_t> vorher;
     int32_t modell;
     int32_t pos;
     bool placed;

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "calendar/feiertag_file.h"
+#include "calendar/plan.h"
 #include "demo_gen.h"
 #include "master/bervor.h"
 #include "master/modell.h"
@@ -57,12 +58,15 @@ class DemoInstallation : public ::testing::Test {
     shared = nullptr;
   }
 
-  void SetUp() override {
+  void SetUp() override { Open(folder.Path()); }
+
+  // Opens the installation in the data folder path.
+  void Open(const std::string& path) {
     tp.clock.SetNow(Pinned().today + 0.5);
     const std::string key = "Software\\Quorvane\\Installation";
     tp.registry.CreateKey(platform::RegRoot::kCurrentUser, key);
     tp.registry.SetValue(platform::RegRoot::kCurrentUser, key, "DataPath",
-                         {platform::kRegSz, folder.Path() + '\0'});
+                         {platform::kRegSz, path + '\0'});
     konfig = std::make_unique<TKonfig>(tp.Get(), reported);
     konfig->Load();
     kompakt = std::make_unique<TKMonatFile>(tp.Get(), *konfig);
@@ -137,7 +141,8 @@ TEST_F(DemoInstallation, PersonsReadBackThroughThePersonFile) {
     EXPECT_EQ(p.Rec.AusweisNr, 10000 + n);
     EXPECT_FALSE(GetShort(p.Rec.Name).empty());
     EXPECT_NE(GetShort(p.Rec.Name)[0], '_');  // not the default name of an unused slot
-    EXPECT_EQ(p.Rec.VorlageNr, 1000 + tool::DemoModellOf(n));
+    // The night shift (person 7) works in the rotating template 1, the others in their model's.
+    EXPECT_EQ(p.Rec.VorlageNr, n == 7 ? 1 : 1000 + tool::DemoModellOf(n));
     EXPECT_EQ(p.Rec.BerVorNr, tool::DemoBerVorOf(n));
     EXPECT_EQ(p.Rec.Eintritt, tool::DemoEintritt(Pinned(), n));
   }
@@ -227,6 +232,135 @@ TEST_F(DemoInstallation, NightShiftEndsOnTheNextDay) {
     naechtlich += t.Buchungen[1].Zeit > datum + 1;
   }
   EXPECT_GT(naechtlich, 5);
+}
+
+// The plans, read through a copy of the installation: loading a plan month that has no record
+// yet writes one.
+class DemoPlans : public DemoInstallation {
+ protected:
+  void SetUp() override {
+    std::filesystem::copy(folder.Path(), kopie.Path(),
+                          std::filesystem::copy_options::recursive |
+                              std::filesystem::copy_options::overwrite_existing);
+    Open(kopie.Path());
+    mplan = std::make_unique<TMPlanFile>(tp.Get(), *konfig);
+    splan = std::make_unique<TSPlanFile>(tp.Get(), *konfig);
+    planvorl = std::make_unique<TPlanvorlFile>(tp.Get(), *konfig);
+    modelle = std::make_unique<TModellFile>(tp.Get(), *konfig);
+    feiertage = std::make_unique<TQRVFeiertage>(tp.Get(), *konfig);
+    dateien = std::make_unique<TPlanDateien>(
+        TPlanDateien{*mplan, *splan, *planvorl, *modelle, *feiertage});
+  }
+
+  // Month monat of 2025 of person persNr's plan, following the person's template.
+  std::unique_ptr<TPlan> PersonalPlan(int32_t persNr, uint16_t monat) {
+    TPersonFile file(tp.Get(), *konfig);
+    TPerson person(&file, false);
+    person.Load(persNr);
+    auto plan = std::make_unique<TPlan>(*dateien);
+    plan->SetPerson(&person);
+    plan->LadeMonat(2025, monat, true, persNr);
+    return plan;
+  }
+
+  // The template as stored; a missing one would be made up by LadeVorlage, so it must exist.
+  TPlanvorlageRec Template(int32_t nummer) {
+    TPlanvorlage vorlage(*planvorl);
+    vorlage.KeyC = nummer;
+    EXPECT_TRUE(vorlage.Existiert()) << nummer;
+    vorlage.LadeVorlage(nummer);
+    return vorlage.Rec;
+  }
+
+  testing::TempFolder kopie;
+  std::unique_ptr<TMPlanFile> mplan;
+  std::unique_ptr<TSPlanFile> splan;
+  std::unique_ptr<TPlanvorlFile> planvorl;
+  std::unique_ptr<TModellFile> modelle;
+  std::unique_ptr<TQRVFeiertage> feiertage;
+  std::unique_ptr<TPlanDateien> dateien;
+};
+
+TEST_F(DemoPlans, EachModelHasItsOwnTemplate) {
+  TModell modell(*modelle, *feiertage);
+  for (int32_t m = 1; m <= 5; ++m) {
+    SCOPED_TRACE(m);
+    const TPlanvorlageRec r = Template(1000 + m);
+    modell.Load(m);
+    EXPECT_EQ(PlanvorlName(r), ModellName(modell.Version(0)));  // not "AError" nor "AutoKopie"
+    EXPECT_EQ(r.Art, 0);
+    EXPECT_EQ(r.Modell, m);
+    ASSERT_EQ(r.Anzahl, 1);
+    EXPECT_EQ(r.Modelle[0], m);
+  }
+}
+
+TEST_F(DemoPlans, RotatingShiftTemplateHasACalendarOfItsOwn) {
+  const TPlanvorlageRec r = Template(1);
+  EXPECT_EQ(PlanvorlName(r), "Wechselschicht Tag/Nacht");
+  EXPECT_EQ(r.Art, kArtKalender);
+  EXPECT_EQ(r.Modell, 1);
+  ASSERT_EQ(r.Anzahl, 2);
+  EXPECT_EQ(r.Modelle[0], 1);
+  EXPECT_EQ(r.Modelle[1], 4);
+  // The calendar covers both managed years.
+  EXPECT_TRUE(std::filesystem::exists(kopie.Path() + "2024/EP100001.DAT"));
+  EXPECT_TRUE(std::filesystem::exists(kopie.Path() + "2025/EP100001.DAT"));
+}
+
+// Weeks take turns from Monday 1 January 2024 on: even weeks model 1, odd weeks the night shift.
+TEST_F(DemoPlans, NightShiftPersonRotatesWeekByWeek) {
+  struct Fall {
+    const char* label;
+    uint16_t monat;
+    int32_t tag;
+    uint16_t modell;
+  };
+  const Fall faelle[] = {
+      {"Sunday 5.1., last day of week 52", 1, 5, 1},
+      {"Monday 6.1., across the year's turn", 1, 6, 4},
+      {"Sunday 16.3.", 3, 16, 1},
+      {"Monday 17.3.", 3, 17, 4},
+      {"Sunday 23.3.", 3, 23, 4},
+      {"Monday 24.3.", 3, 24, 1},
+  };
+  for (const Fall& f : faelle) {
+    SCOPED_TRACE(f.label);
+    auto plan = PersonalPlan(7, f.monat);
+    ASSERT_EQ(plan->VorlageNr, 1);
+    EXPECT_EQ(plan->GetModellNr(f.tag), f.modell);
+    Tagesprofil profil{};
+    ModellVersion* woche = nullptr;
+    plan->GetTag(f.tag, profil, woche);
+    EXPECT_EQ(woche->Nummer % 1000, f.modell);
+  }
+}
+
+// Person 2 works on template 1001 (model 1); the Wednesday after the demo's date, 19 March, is a
+// short night of its own on model 4.
+TEST_F(DemoPlans, PersonalPlanHasOneShortNight) {
+  constexpr int32_t kNacht = 19, kNormal = 18;
+  auto plan = PersonalPlan(2, 3);
+  ASSERT_EQ(plan->VorlageNr, 1001);
+  EXPECT_EQ(plan->Rec.SchichtTage, 1u << kNacht);
+  EXPECT_TRUE(InTagen(plan->Rec.FesteTage, kNacht));
+  Tagesprofil profil{};
+  ModellVersion* woche = nullptr;
+  plan->GetTag(kNacht, profil, woche);
+  EXPECT_EQ(woche->Nummer, 4);
+  EXPECT_TRUE(profil.Mitternacht);
+  EXPECT_NEAR(profil.Soll, 6.0 / 24, 1e-9);          // not the model's 7:30
+  EXPECT_NEAR(profil.KernEnde, 1 + 4.5 / 24, 1e-9);  // not the model's 6:00
+  plan->GetTag(kNormal, profil, woche);
+  EXPECT_EQ(woche->Nummer, 1);
+  EXPECT_NEAR(profil.Soll, 7.8 / 24, 1e-9);
+
+  // The plan's own models, as stored.
+  TPlan gespeichert(*dateien);
+  gespeichert.LadeMonat(2025, 3, false, 2);
+  EXPECT_EQ(gespeichert.GetModellNr(kNacht), 4);
+  EXPECT_EQ(gespeichert.GetModellNr(kNormal), 1);
+  EXPECT_EQ(gespeichert.GetModellNr(31), 1);
 }
 
 TEST(DemoGenerator, SameOptionsGiveTheSameBytes) {

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "calendar/feiertag_file.h"
+#include "calendar/planvorlage.h"
 #include "demo_gen.h"
 #include "master/bervor.h"
 #include "master/modell.h"
@@ -107,9 +108,10 @@ ModellVersion Version(const std::string& name, TDateTime start, const Tagesprofi
   return v;
 }
 
-void SaveModel(TModellFile& file, TFeiertage& kalender, int32_t m,
+// Saved with the plan template file, so that the model writes its own template 1000 + m.
+void SaveModel(TModellFile& file, TFeiertage& kalender, TPlanvorlFile& vorlagen, int32_t m,
                std::initializer_list<ModellVersion> versions) {
-  TModell modell(file, kalender);
+  TModell modell(file, kalender, vorlagen);
   modell.KeyC = m;
   for (const ModellVersion& v : versions) modell.Insert(v);
   modell.Save();
@@ -145,16 +147,17 @@ int32_t DemoBerVorOf(int32_t persNr) {
 void WriteDemoModels(DemoContext& ctx) {
   TModellFile file(ctx.Plattform(), ctx.Konfig());
   TQRVFeiertage kalender(ctx.Plattform(), ctx.Konfig());
+  TPlanvorlFile vorlagen(ctx.Plattform(), ctx.Konfig());
   const TDateTime anfang = EncodeDate(DemoFirstYear(ctx.Options()), 1, 1);
   const TDateTime juli = EncodeDate(DemoFirstYear(ctx.Options()), 7, 1);
-  SaveModel(file, kalender, 1, {Version("Gleitzeit", anfang, Gleitzeit())});
-  SaveModel(file, kalender, 2, {Version("Festzeit B\xFCro", anfang, Festzeit())});
-  SaveModel(file, kalender, 3, {Version("Teilzeit vormittags", anfang, Teilzeit())});
-  SaveModel(file, kalender, 4, {Version("Nachtschicht", anfang, Nachtschicht(), 4)});
+  SaveModel(file, kalender, vorlagen, 1, {Version("Gleitzeit", anfang, Gleitzeit())});
+  SaveModel(file, kalender, vorlagen, 2, {Version("Festzeit B\xFCro", anfang, Festzeit())});
+  SaveModel(file, kalender, vorlagen, 3, {Version("Teilzeit vormittags", anfang, Teilzeit())});
+  SaveModel(file, kalender, vorlagen, 4, {Version("Nachtschicht", anfang, Nachtschicht(), 4)});
   // From July of the first year the week is shorter.
   Tagesprofil kurz = Gleitzeit();
   kurz.Soll = kurz.TagWert1 = Uhr(7, 30);
-  SaveModel(file, kalender, 5,
+  SaveModel(file, kalender, vorlagen, 5,
             {Version("Gleitzeit 39 Std", anfang, Gleitzeit()),
              Version("Gleitzeit 37,5 Std", juli, kurz)});
 }

@@ -1,6 +1,6 @@
 // The demo's persons: person 1 is the supervisor the person file makes of it; the others get
-// names with umlauts (they are stored in the OEM code page), a department, a model's plan
-// template and a calculation template.
+// names with umlauts (they are stored in the OEM code page), a department, a plan template (their
+// model's own; the night shift works in the rotating shift template) and a calculation template.
 #include <array>
 #include <string>
 
@@ -12,6 +12,14 @@
 namespace qrv::tool {
 
 namespace {
+
+// The plan template with a calendar of its own, written by WriteDemoPlans.
+constexpr int32_t kWechselschicht = 1;
+
+int32_t VorlageOf(int32_t persNr) {
+  const int32_t modell = DemoModellOf(persNr);
+  return modell == 4 ? kWechselschicht : 1000 + modell;
+}
 
 constexpr std::array<const char*, 16> kNamen = {"M\xFCller",
                                                 "Sch\xE4"
@@ -51,7 +59,7 @@ void Fill(TPersonRec& p, DemoContext& ctx) {
   SetShort(p.Frei[1], "KST " + std::to_string(4100 + n % 4 * 100));
   SetShort(p.Frei[2], "0821 4711-" + ZeroPad(n, 3));
   p.Eintritt = DemoEintritt(o, n);
-  p.VorlageNr = 1000 + DemoModellOf(n);
+  p.VorlageNr = VorlageOf(n);
   p.VorlageAb = p.Eintritt;
   p.BerVorNr = DemoBerVorOf(n);
   p.Jahreswert = 30;
