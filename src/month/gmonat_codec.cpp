@@ -192,21 +192,15 @@ void EncodeWerte(const TMonatDaten& m, uint8_t* raw) {
 
 }  // namespace
 
+const MonatLayout kLayout = {kGMonatSize, kBerechnetAm, kBerechnetBis, DecodeTag,
+                             DecodeWerte, EncodeTag,    EncodeWerte};
+
 void DecodeGMonat(const uint8_t* raw, TMonatDaten& m, int32_t year, int32_t month) {
-  std::memset(static_cast<void*>(&m), 0, sizeof m);
-  const double first = EncodeDate(year, month, 1);
-  const int days = DaysInMonth(year, static_cast<uint16_t>(month));
-  TakeBerechnet(m, GetDouble(raw, kBerechnetAm), GetU16(raw, kBerechnetBis), days);
-  for (int d = 1; d <= days; ++d) DecodeTag(raw, m.Tag(d), d, first + d - 1);
-  DecodeWerte(raw, m);
+  DecodeMonat(kLayout, raw, m, year, month);
 }
 
 void EncodeGMonat(const TMonatDaten& m, uint8_t* raw, int32_t year, int32_t month) {
-  std::memset(raw, 0, kGMonatSize);
-  const double first = EncodeDate(year, month, 1);
-  const int days = DaysInMonth(year, static_cast<uint16_t>(month));
-  for (int d = 1; d <= days; ++d) EncodeTag(m.Tag(d), raw, d, first + d - 1);
-  EncodeWerte(m, raw);
+  EncodeMonat(kLayout, m, raw, year, month);
 }
 
 }  // namespace qrv

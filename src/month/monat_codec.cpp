@@ -1,5 +1,6 @@
 #include "month/monat_codec.h"
 
+#include <cstring>
 #include <limits>
 
 #include "util/datetime.h"
@@ -105,6 +106,26 @@ void BuchungsLeser::Add(TBuchung b) {
   tag_.Buchungen[tag_.AnzBuchungen++] = b;
   lastZeit_ = b.Zeit;
   lastArt_ = b.Art;
+}
+
+void DecodeMonat(const MonatLayout& layout, const uint8_t* raw, TMonatDaten& m, int32_t year,
+                 int32_t month) {
+  std::memset(static_cast<void*>(&m), 0, sizeof m);
+  const double first = EncodeDate(year, month, 1);
+  const int days = DaysInMonth(year, static_cast<uint16_t>(month));
+  TakeBerechnet(m, stored::GetDouble(raw, layout.berechnetAm),
+                stored::GetU16(raw, layout.berechnetBis), days);
+  for (int d = 1; d <= days; ++d) layout.decodeTag(raw, m.Tag(d), d, first + d - 1);
+  layout.decodeWerte(raw, m);
+}
+
+void EncodeMonat(const MonatLayout& layout, const TMonatDaten& m, uint8_t* raw, int32_t year,
+                 int32_t month) {
+  std::memset(raw, 0, layout.size);
+  const double first = EncodeDate(year, month, 1);
+  const int days = DaysInMonth(year, static_cast<uint16_t>(month));
+  for (int d = 1; d <= days; ++d) layout.encodeTag(m.Tag(d), raw, d, first + d - 1);
+  layout.encodeWerte(m, raw);
 }
 
 }  // namespace qrv::monat_codec

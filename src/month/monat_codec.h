@@ -56,6 +56,22 @@ int UsedSlots(int storedCount, int slots);
 // Takes over BerechnetAm and BerechnetBis; a day beyond the month or 0 clears both.
 void TakeBerechnet(TMonatDaten& m, double am, uint16_t bis, int days);
 
+// What a month layout stores where: its size, the place of its accounting date and day, and
+// its conversions of one day and of the month values. Both layouts walk a month the same way.
+struct MonatLayout {
+  size_t size;
+  size_t berechnetAm;
+  size_t berechnetBis;
+  void (*decodeTag)(const uint8_t* raw, TMonatTag& t, int d, double datum);
+  void (*decodeWerte)(const uint8_t* raw, TMonatDaten& m);
+  void (*encodeTag)(const TMonatTag& t, uint8_t* raw, int d, double datum);
+  void (*encodeWerte)(const TMonatDaten& m, uint8_t* raw);
+};
+void DecodeMonat(const MonatLayout& layout, const uint8_t* raw, TMonatDaten& m, int32_t year,
+                 int32_t month);
+void EncodeMonat(const MonatLayout& layout, const TMonatDaten& m, uint8_t* raw, int32_t year,
+                 int32_t month);
+
 // Appends the stored bookings of a day in slot order: a list that runs past midnight moves the
 // later bookings to the next day, and a booking equal in time and kind to the one kept before it
 // is dropped.
