@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "calendar/feiertag_file.h"
+#include "holidays/feiertag_file.h"
 #include "platform/table_locale.h"
 #include "util/errors.h"
 

@@ -8,7 +8,7 @@
 #include <cstring>
 #include <memory>
 
-#include "calendar/plan_monat.h"
+#include "plans/plan_monat.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   uint8_t raw[qrv::kMPlanRawSize] = {};

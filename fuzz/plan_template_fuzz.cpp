@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "calendar/planvorlage_record.h"
+#include "plans/planvorlage_record.h"
 #include "platform/table_locale.h"
 
 namespace {

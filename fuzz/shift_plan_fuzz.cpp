@@ -9,7 +9,7 @@
 #include <memory>
 #include <vector>
 
-#include "calendar/plan_monat.h"
+#include "plans/plan_monat.h"
 #include "platform/table_locale.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -155,7 +155,7 @@ bool TIndex::ReadFile(std::string* bytes) {
   std::unique_ptr<platform::File> file;
   const platform::OsError error = fs.Open(IndexFileName, platform::OpenMode::kRead, &file);
   if (error == platform::kPathNotFound) {
-    if (Owner.Platform().locale->UpperCase(IndexFileName).find("PERSONEN") != std::string::npos) {
+    if (Owner.IsPersonFile) {
       Owner.Platform().ui->ErrorBox(std::string(kMissingPersonFolder) + "\r\n" + IndexFileName);
       RaiseFileError(error);
     }

@@ -104,10 +104,6 @@ void TFile::WrapError(Exception& e, const char* lineBreak, int32_t c) const {
                std::to_string(c) + ")");
 }
 
-bool TFile::IsPersonFile() const {
-  return platform_.locale->UpperCase(FileName).find("PERSONEN.DAT") != std::string::npos;
-}
-
 double TFile::FileTimeOf(const std::string& path) const {
   return FileDateOf(*platform_.files, path, false);
 }
@@ -152,7 +148,7 @@ std::unique_ptr<platform::File> TFile::OpenForRead() {
   OsError error = fs.Open(FileName, OpenMode::kRead, &file);
   if (error == platform::kOk) return file;
   if (error == platform::kPathNotFound) {
-    if (IsPersonFile()) {
+    if (IsPersonFile) {
       platform_.ui->ErrorBox(std::string(kMissingPersonFolder) + "\r" + kSupportLine);
       RaiseFileError(error);
     }
@@ -160,7 +156,7 @@ std::unique_ptr<platform::File> TFile::OpenForRead() {
     if (created != platform::kOk) RaiseFileError(created);
     error = fs.Open(FileName, OpenMode::kCreate, &file);
   } else if (error == platform::kFileNotFound) {
-    if (IsPersonFile()) {
+    if (IsPersonFile) {
       platform_.ui->ErrorBox(std::string(kMissingPersonFile) + "\r" + kSupportLine);
       RaiseFileError(error);
     }
@@ -210,7 +206,7 @@ void TFile::WriteSingle(const void* raw) {
   try {
     ReplaceFile(*platform_.files, FileName, bytes.data(), bytes.size());
   } catch (EInOutError& e) {
-    if (e.ErrorCode != static_cast<int>(platform::kPathNotFound) || IsPersonFile()) throw;
+    if (e.ErrorCode != static_cast<int>(platform::kPathNotFound) || IsPersonFile) throw;
     const OsError created = platform_.files->CreateFolders(ExtractFilePath(FileName));
     if (created != platform::kOk) RaiseFileError(created);
     ReplaceFile(*platform_.files, FileName, bytes.data(), bytes.size());
@@ -221,11 +217,11 @@ std::unique_ptr<platform::File> TFile::OpenForWrite() {
   platform::FileSystem& fs = *platform_.files;
   std::unique_ptr<platform::File> file;
   OsError error = fs.Open(FileName, OpenMode::kReadWrite, &file);
-  if (error == platform::kPathNotFound && !IsPersonFile()) {
+  if (error == platform::kPathNotFound && !IsPersonFile) {
     const OsError created = fs.CreateFolders(ExtractFilePath(FileName));
     if (created != platform::kOk) RaiseFileError(created);
     error = fs.Open(FileName, OpenMode::kCreate, &file);
-  } else if (error == platform::kFileNotFound && !IsPersonFile()) {
+  } else if (error == platform::kFileNotFound && !IsPersonFile) {
     error = fs.Open(FileName, OpenMode::kCreate, &file);
   }
   if (error != platform::kOk) RaiseFileError(error);

@@ -90,13 +90,15 @@ class TFile {
   std::string Caption;
   int32_t CheckLock = 0;
   int32_t CacheBypass = 0;
+  // The person master file: a missing file or folder is reported (with the error box on read)
+  // and never created. Set by the person file.
+  bool IsPersonFile = false;
 
  protected:
   // The raw buffer a read or write works on (ReadRecord step 1).
   void* ChooseRaw(void* raw, void* object);
   // Puts the file kind and the record in front of and behind a failure's message.
   void WrapError(Exception& e, const char* lineBreak, int32_t c) const;
-  bool IsPersonFile() const;
   // Last-write time of a file; -1 when it does not exist.
   double FileTimeOf(const std::string& path) const;
 

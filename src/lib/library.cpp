@@ -1,15 +1,15 @@
 #include "lib/library.h"
 
-#include "calendar/feiertag_file.h"
-#include "calendar/plan_file.h"
-#include "calendar/planvorlage.h"
 #include "config/konfig.h"
 #include "diag/map_tables.h"
+#include "holidays/feiertag_file.h"
 #include "master/bervor.h"
 #include "master/modell_file.h"
 #include "master/person.h"
 #include "master/person_file.h"
 #include "month/monat_file.h"
+#include "plans/plan_file.h"
+#include "plans/planvorlage.h"
 #include "util/datetime.h"
 #include "util/errors.h"
 

@@ -1,7 +1,6 @@
 // TBerVorFile: the calculation template files SCHPLAN\BVOR<n>.DAT, one template per file.
 // TBerVor: one calculation template in memory; the accounting loads the person's template before
-// it computes. Also the booking status word of a day: its texts and whether it shows an error or
-// a warning under a template.
+// it computes.
 #pragma once
 
 #include <cstdint>
@@ -10,20 +9,9 @@
 
 #include "files/record_file.h"
 #include "master/bervor_record.h"
+#include "master/tag_status.h"
 
 namespace qrv {
-
-// Bits of the booking status word of a day.
-inline constexpr uint16_t kStatusAutoGehen = 1u << 0;      // "Automatisch ausgestempelt"
-inline constexpr uint16_t kStatusNachKernzeit = 1u << 1;   // "nach Kernzeit gekommen"
-inline constexpr uint16_t kStatusVorKernzeit = 1u << 2;    // "vor Kernzeit gegangen"
-inline constexpr uint16_t kStatusAbgehakt = 1u << 3;       // errors and warnings acknowledged
-inline constexpr uint16_t kStatusFehlt = 1u << 4;          // "Eintragung fehlt"
-inline constexpr uint16_t kStatusTrotzUrlaub = 1u << 11;   // "Buchungen trotz Urlaub/Krank"
-inline constexpr uint16_t kStatusAnwesend = 1u << 12;      // "noch anwesend"
-inline constexpr uint16_t kStatusFalscheTaste = 1u << 13;  // "falsche Tastenbuchung"
-inline constexpr uint16_t kStatusKorrigiert = 1u << 14;    // bookings added or removed by hand
-inline constexpr uint16_t kStatusAutoKommen = 1u << 15;    // "Automatisch eingestempelt"
 
 // The masks a template without any mask of its own stands for.
 inline constexpr uint16_t kBerVorFehlerDefault =
@@ -66,24 +54,11 @@ class TBerVor : public TFileData {
   TBerVorFile& file_;
 };
 
-// Whether the status word of a day shows an error (a warning) under the template. An
-// acknowledged day shows neither; "noch anwesend" hides "Automatisch ausgestempelt".
-bool IstFehler(const TBerVorRecord& vorlage, uint16_t status);
-bool IstWarnung(const TBerVorRecord& vorlage, uint16_t status);
 inline bool IstFehler(const TBerVor& vorlage, uint16_t status) {
   return IstFehler(vorlage.Rec, status);
 }
 inline bool IstWarnung(const TBerVor& vorlage, uint16_t status) {
   return IstWarnung(vorlage.Rec, status);
 }
-
-// Limits wert by the upper, then the lower bound of position (-12..40) and, across a change of
-// year, by the year's upper, then lower bound; each step sees the result of the one before.
-// Positions outside the tables leave wert as it is.
-void Begrenze(const TBerVorRecord& vorlage, double& wert, int32_t position, bool jahreswechsel);
-
-// The report text of a status word: one line per set bit with a text, in the report's order,
-// lines separated by CR LF.
-std::string StatusText(uint16_t status);
 
 }  // namespace qrv

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "calendar/planvorlage.h"
 #include "util/errors.h"
 #include "util/texts.h"
 
@@ -34,12 +33,12 @@ int Wochentag(TDateTime datum) {
 TModell::TModell(TModellFile& file, TFeiertage& feiertage, bool buffered)
     : TFileData(buffered), file_(file), feiertage_(feiertage) {}
 
-TModell::TModell(TModellFile& file, TFeiertage& feiertage, TPlanvorlFile& planvorlagen,
+TModell::TModell(TModellFile& file, TFeiertage& feiertage, TModellBeobachter& beobachter,
                  bool buffered)
-    : TFileData(buffered), file_(file), feiertage_(feiertage), planvorlagen_(&planvorlagen) {}
+    : TFileData(buffered), file_(file), feiertage_(feiertage), beobachter_(&beobachter) {}
 
 std::unique_ptr<TPersistent> TModell::NewInstance() const {
-  if (planvorlagen_ != nullptr) return std::make_unique<TModell>(file_, feiertage_, *planvorlagen_);
+  if (beobachter_ != nullptr) return std::make_unique<TModell>(file_, feiertage_, *beobachter_);
   return std::make_unique<TModell>(file_, feiertage_);
 }
 
@@ -139,7 +138,7 @@ void TModell::Load(int32_t m) {
     std::vector<char> raw(kModellRawSize);
     file_.ReadRecord(raw.data(), &v, 0, 0, 1);
     v.Nummer = m;
-    SetModellName(v, kAutoKopie + ModellName(v));
+    SetModellName(v, kAutoKopieVon + ModellName(v));
     Insert(v);
     Save();
     Refresh();
@@ -181,22 +180,7 @@ void TModell::Save() {
     file_.WriteRecord(raw.data(), versionen_[i].get(), 0, 0, n);
   }
   for (int32_t n = m + i * 1000; n <= 8999; n += 1000) file_.DeleteRecord(0, 0, n);
-  if (m >= 1 && m <= 8999) PlanvorlageAbgleichen(m);
-}
-
-void TModell::PlanvorlageAbgleichen(int32_t m) {
-  if (planvorlagen_ == nullptr) return;
-  TPlanvorlage vorlage(*planvorlagen_);
-  const int32_t nummer = kModellVorlagenBasis + m;
-  if (versionen_.empty()) {
-    vorlage.KeyC = nummer;
-    if (vorlage.Existiert()) vorlage.Loeschen();
-    return;
-  }
-  vorlage.LadeVorlage(nummer);
-  SetPlanvorlName(vorlage.Rec, ModellName(*versionen_[0]));
-  vorlage.ModellUebernehmen(m);
-  vorlage.Save();
+  if (m >= 1 && m <= 8999 && beobachter_ != nullptr) beobachter_->ModellGespeichert(*this);
 }
 
 TModellTag TModell::ProfilFuerDatum(TDateTime datum) {

@@ -7,18 +7,26 @@
 #include <memory>
 #include <vector>
 
-#include "calendar/feiertage.h"
 #include "files/record_file.h"
+#include "holidays/feiertage.h"
 #include "master/modell_file.h"
 #include "master/modell_version.h"
 
 namespace qrv {
 
-class TPlanvorlFile;
+class TModell;
 
 inline constexpr int32_t kModellKeinZutritt = 9000;
 inline constexpr char kMsgKeinZutritt[] = "Kein Zutritt";
-inline constexpr char kAutoKopie[] = "AutoKopie von ";
+
+// Told after a model has been written, so that what mirrors the model (the plan layer keeps a
+// plan template per model) follows it. The model layer knows nothing of what listens.
+class TModellBeobachter {
+ public:
+  virtual ~TModellBeobachter() = default;
+  // modell holds the versions just written; none when the model was emptied.
+  virtual void ModellGespeichert(TModell& modell) = 0;
+};
 
 // The version and day profile that hold for a date.
 struct TModellTag {
@@ -29,11 +37,11 @@ struct TModellTag {
 
 class TModell : public TFileData {
  public:
-  // file and feiertage must outlive the model. A model built without the plan template file
-  // writes no plan template when it is saved.
+  // file and feiertage must outlive the model. A model built without an observer tells nobody
+  // when it is saved.
   TModell(TModellFile& file, TFeiertage& feiertage, bool buffered = false);
-  // As above; saving also maintains the model's plan template 1000 + m in planvorlagen.
-  TModell(TModellFile& file, TFeiertage& feiertage, TPlanvorlFile& planvorlagen,
+  // As above; every save of a model 1..8999 is told to beobachter, which must outlive the model.
+  TModell(TModellFile& file, TFeiertage& feiertage, TModellBeobachter& beobachter,
           bool buffered = false);
   ~TModell() override { SetBuffered(false); }
 
@@ -44,9 +52,8 @@ class TModell : public TFileData {
   // Loads model m; raises "Modell <m> wurde nicht gefunden!" when it has no version and there
   // is no model 1 to copy.
   void Load(int32_t m);
-  // Writes every version as record m + i * 1000 and removes the files of further versions;
-  // with the plan template file, also writes the model's plan template 1000 + m (named as
-  // version 0, with model m) or, for a model without versions, deletes it.
+  // Writes every version as record m + i * 1000, removes the files of further versions and
+  // tells the observer.
   void Save() override;
 
   int32_t Nummer() const { return KeyC; }
@@ -71,11 +78,10 @@ class TModell : public TFileData {
   void LoadVersions(int32_t m);
   void Renumber(int32_t m);
   uint16_t AktuellesJahr() const;
-  void PlanvorlageAbgleichen(int32_t m);
 
   TModellFile& file_;
   TFeiertage& feiertage_;
-  TPlanvorlFile* planvorlagen_ = nullptr;
+  TModellBeobachter* beobachter_ = nullptr;
   std::vector<std::unique_ptr<ModellVersion>> versionen_;
 };
 

@@ -24,6 +24,7 @@ TPersonFile::TPersonFile(const platform::Platform& platform, const TKonfig& konf
   MaxRecord = kLastPerson;
   HighRecord = kLastPerson;
   Caption = "Personen";
+  IsPersonFile = true;
   OnNewRecord = [this](TFile&, void*, void* object, int32_t, int32_t, int32_t c) {
     NewRecord(object, c);
   };

@@ -36,6 +36,10 @@ std::string NameWithInitial(const std::string& name, const std::string& first);
 // negative number is drawn as a 0 digit.
 std::string BarcodeText(int32_t number, int width, bool withCheck);
 
+// The prefix of a record's name when it was created as a copy of the installation's first record
+// of its kind (a model, a plan template or a calculation template that was missing).
+inline constexpr char kAutoKopieVon[] = "AutoKopie von ";
+
 inline int32_t IfInt(bool flag, int32_t a, int32_t b) {
   return flag ? a : b;
 }

@@ -264,6 +264,7 @@ TEST_F(TFileTest, ErrorTextsBreakTheFirstLineWithCrOnReadAndCrLfOnWrite) {
 
 TEST_F(TFileTest, APersonFileIsNeverCreated) {
   auto f = Make(rfWholeFile, "PERSONEN");
+  f->IsPersonFile = true;
   f->Directory = data.Path() + "KONFIG" + platform::kPathSeparator;
   try {
     Read(*f, 0, 0, 1);

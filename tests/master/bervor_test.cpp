@@ -1,4 +1,5 @@
 #include "master/bervor.h"
+#include "master/begrenze.h"
 
 #include <gtest/gtest.h>
 

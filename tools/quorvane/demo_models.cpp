@@ -2,11 +2,11 @@
 #include <cstring>
 #include <string>
 
-#include "calendar/feiertag_file.h"
-#include "calendar/planvorlage.h"
 #include "demo_gen.h"
+#include "holidays/feiertag_file.h"
 #include "master/bervor.h"
 #include "master/modell.h"
+#include "plans/planvorlage.h"
 
 namespace qrv::tool {
 

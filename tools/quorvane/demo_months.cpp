@@ -6,8 +6,8 @@
 #include <memory>
 #include <vector>
 
-#include "calendar/feiertag_file.h"
 #include "demo_gen.h"
+#include "holidays/feiertag_file.h"
 #include "master/bervor.h"
 #include "month/monat.h"
 #include "month/monat_file.h"

@@ -8,10 +8,10 @@
 //     one Wednesday is an individual, shorter night on model 4.
 #include <cstdint>
 
-#include "calendar/feiertag_file.h"
-#include "calendar/plan.h"
 #include "demo_gen.h"
+#include "holidays/feiertag_file.h"
 #include "master/modell.h"
+#include "plans/plan.h"
 
 namespace qrv::tool {
 

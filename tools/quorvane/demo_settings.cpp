@@ -1,9 +1,9 @@
 // The demo's settings file, its registry file and its holiday files.
 #include <string>
 
-#include "calendar/feiertage.h"
 #include "config/mem_ini.h"
 #include "demo_gen.h"
+#include "holidays/feiertage.h"
 #include "platform/files.h"
 #include "platform/reg_store.h"
 #include "util/errors.h"

@@ -5,7 +5,7 @@
 #include <iostream>
 #include <memory>
 
-#include "calendar/feiertag_file.h"
+#include "holidays/feiertag_file.h"
 #include "output.h"
 
 namespace qrv::tool {

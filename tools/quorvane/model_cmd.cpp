@@ -7,10 +7,10 @@
 #include <memory>
 #include <stdexcept>
 
-#include "calendar/feiertag_file.h"
-#include "calendar/planvorlage.h"
+#include "holidays/feiertag_file.h"
 #include "master/modell.h"
 #include "output.h"
+#include "plans/planvorlage.h"
 
 namespace qrv::tool {
 

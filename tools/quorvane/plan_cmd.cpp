@@ -10,11 +10,11 @@
 #include <memory>
 #include <string>
 
-#include "calendar/feiertag_file.h"
-#include "calendar/plan.h"
+#include "holidays/feiertag_file.h"
 #include "master/modell.h"
 #include "master/person.h"
 #include "output.h"
+#include "plans/plan.h"
 #include "util/errors.h"
 
 namespace qrv::tool {

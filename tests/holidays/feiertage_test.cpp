@@ -1,4 +1,4 @@
-#include "calendar/feiertage.h"
+#include "holidays/feiertage.h"
 
 #include <gtest/gtest.h>
 

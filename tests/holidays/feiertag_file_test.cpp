@@ -1,4 +1,4 @@
-#include "calendar/feiertag_file.h"
+#include "holidays/feiertag_file.h"
 
 #include <gtest/gtest.h>
 

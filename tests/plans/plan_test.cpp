@@ -1,4 +1,4 @@
-#include "calendar/plan.h"
+#include "plans/plan.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
-#include "calendar/feiertage.h"
+#include "holidays/feiertage.h"
 
 #include <algorithm>
 #include <array>
 #include <cstdio>
 
-#include "calendar/feiertag_file.h"
+#include "holidays/feiertag_file.h"
 #include "util/bits.h"
 #include "util/errors.h"
 

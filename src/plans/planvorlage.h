@@ -8,8 +8,9 @@
 #include <cstdint>
 #include <memory>
 
-#include "calendar/planvorlage_record.h"
 #include "files/cached_file.h"
+#include "master/modell.h"
+#include "plans/planvorlage_record.h"
 
 namespace qrv {
 
@@ -21,7 +22,9 @@ inline constexpr char kAError[] = "AError";
 // Numbers above this are the templates that mirror single models.
 inline constexpr int32_t kModellVorlagenBasis = 1000;
 
-class TPlanvorlFile : public TCachedFile {
+// Also the models' observer: a saved model m rewrites its template 1000 + m (named as its newest
+// version, with model m); a model without versions deletes it.
+class TPlanvorlFile : public TCachedFile, public TModellBeobachter {
  public:
   // platform and konfig must outlive the file. A file shorter than its record reads as far as
   // it goes; the rest counts as zero.
@@ -30,6 +33,8 @@ class TPlanvorlFile : public TCachedFile {
   // The object buffer is a TPlanvorlageRec.
   void RawToObject(void* raw, void* object, int32_t a, int32_t b, int32_t c) override;
   void ObjectToRaw(void* raw, void* object, int32_t a, int32_t b, int32_t c) override;
+
+  void ModellGespeichert(TModell& modell) override;
 };
 
 class TPlanvorlage : public TFileData {

@@ -1,4 +1,4 @@
-#include "calendar/plan.h"
+#include "plans/plan.h"
 
 #include <cstring>
 #include <string>

@@ -7,11 +7,11 @@
 #include <cstdint>
 #include <memory>
 
-#include "calendar/feiertage.h"
-#include "calendar/plan_file.h"
-#include "calendar/plan_monat.h"
-#include "calendar/planvorlage.h"
+#include "holidays/feiertage.h"
 #include "master/modell_file.h"
+#include "plans/plan_file.h"
+#include "plans/plan_monat.h"
+#include "plans/planvorlage.h"
 
 namespace qrv {
 

@@ -1,4 +1,4 @@
-#include "calendar/plan_monat.h"
+#include "plans/plan_monat.h"
 
 #include <algorithm>
 #include <cstring>

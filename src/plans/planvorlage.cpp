@@ -1,11 +1,12 @@
-#include "calendar/planvorlage.h"
+#include "plans/planvorlage.h"
 
 #include <algorithm>
 #include <string>
 
-#include "calendar/plan.h"
-#include "master/modell.h"
+#include "master/modell_record.h"
+#include "plans/plan.h"
 #include "util/fileprobe.h"
+#include "util/texts.h"
 
 namespace qrv {
 
@@ -53,6 +54,20 @@ void TPlanvorlFile::ObjectToRaw(void* raw, void* object, int32_t, int32_t, int32
                       *platform_.locale);
 }
 
+void TPlanvorlFile::ModellGespeichert(TModell& modell) {
+  TPlanvorlage vorlage(*this);
+  const int32_t nummer = kModellVorlagenBasis + modell.Nummer();
+  if (modell.VersionCount() == 0) {
+    vorlage.KeyC = nummer;
+    if (vorlage.Existiert()) vorlage.Loeschen();
+    return;
+  }
+  vorlage.LadeVorlage(nummer);
+  SetPlanvorlName(vorlage.Rec, ModellName(modell.Version(0)));
+  vorlage.ModellUebernehmen(modell.Nummer());
+  vorlage.Save();
+}
+
 // --- TPlanvorlage ---
 
 TPlanvorlage::TPlanvorlage(TPlanvorlFile& file) : TFileData(false), file_(file) {}
@@ -93,7 +108,7 @@ void TPlanvorlage::LadeVorlage(int32_t nummer) {
 
 void TPlanvorlage::KopieVon1001(int32_t nummer) {
   file_.ReadRecord(nullptr, &Rec, 0, 0, kVorlageFuerKopien);
-  SetPlanvorlName(Rec, kAutoKopie + PlanvorlName(Rec));
+  SetPlanvorlName(Rec, kAutoKopieVon + PlanvorlName(Rec));
   if (nummer > kModellVorlagenBasis) Rec.Modell = nummer % kModellVorlagenBasis;
   Rec.Modelle[0] = Rec.Modell;
   // The first entry is only kept when it is in the list.

@@ -1,4 +1,4 @@
-#include "calendar/planvorlage_record.h"
+#include "plans/planvorlage_record.h"
 
 #include <algorithm>
 #include <cstdlib>

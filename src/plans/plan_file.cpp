@@ -1,4 +1,4 @@
-#include "calendar/plan_file.h"
+#include "plans/plan_file.h"
 
 #include <cstring>
 

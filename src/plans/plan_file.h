@@ -5,8 +5,8 @@
 
 #include <cstdint>
 
-#include "calendar/plan_monat.h"
 #include "files/cached_file.h"
+#include "plans/plan_monat.h"
 
 namespace qrv {
 

@@ -8,8 +8,8 @@
 #include <cstdint>
 #include <string>
 
-#include "calendar/feiertage.h"
 #include "config/konfig.h"
+#include "holidays/feiertage.h"
 #include "platform/files.h"
 
 namespace qrv {

@@ -1,4 +1,4 @@
-#include "calendar/planvorlage.h"
+#include "plans/planvorlage.h"
 
 #include <gtest/gtest.h>
 
@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "calendar/plan.h"
 #include "files/file_io.h"
 #include "master/modell.h"
+#include "plans/plan.h"
 #include "support/doubles.h"
 #include "util/errors.h"
 
