@@ -52,10 +52,7 @@ const FehlzeitDef& TFehlzeiten::Fehlzeit(int code) const {
 
 void TFehlzeiten::SetFehlzeit(int code, const FehlzeitDef& def) {
   if (!IsFehlzeit(code)) {
-    throw EListError(
-        "Listenindex \xFC"
-        "berschreitet das Maximum (" +
-        std::to_string(code) + ")");
+    RaiseListIndex(code);
   }
   defs_[Slot(code)] = def;
   defs_[Slot(code)].Name = LeftChars(def.Name, kFehlzeitNameLen);

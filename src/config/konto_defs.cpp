@@ -172,10 +172,7 @@ const KontoDef& TKontoDefs::Konto(int i) const {
 
 void TKontoDefs::SetKonto(int i, const KontoDef& def) {
   if (!IsKonto(i)) {
-    throw EListError(
-        "Listenindex \xFC"
-        "berschreitet das Maximum (" +
-        std::to_string(i) + ")");
+    RaiseListIndex(i);
   }
   defs_[Slot(i)] = def;
 }

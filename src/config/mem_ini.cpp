@@ -13,13 +13,6 @@ namespace {
 
 constexpr int64_t kMaxIniSize = 64 * 1024 * 1024;
 
-std::string Trim(const std::string& s) {
-  size_t b = s.find_first_not_of(" \t");
-  if (b == std::string::npos) return std::string();
-  size_t e = s.find_last_not_of(" \t");
-  return s.substr(b, e - b + 1);
-}
-
 bool IsHeader(const std::string& trimmed) {
   return trimmed.size() >= 2 && trimmed.front() == '[' && trimmed.back() == ']';
 }

@@ -29,13 +29,6 @@ std::string Printf(const char* format, int n) {
   return buffer;
 }
 
-[[noreturn]] void RaiseListIndex(int i) {
-  throw EListError(
-      "Listenindex \xFC"
-      "berschreitet das Maximum (" +
-      std::to_string(i) + ")");
-}
-
 // "COM3" is port 3; the first "COM" is dropped and the rest must be an integer.
 int32_t PortNumber(std::string port) {
   size_t com = port.find("COM");

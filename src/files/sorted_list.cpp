@@ -8,10 +8,7 @@ namespace qrv {
 
 void TSortedList::CheckIndex(int32_t index) const {
   if (index < 0 || index >= Count()) {
-    throw EListError(
-        "Listenindex \xFC"
-        "berschreitet das Maximum (" +
-        std::to_string(index) + ")");
+    RaiseListIndex(index);
   }
 }
 

@@ -7,6 +7,7 @@
 #include "holidays/feiertag_file.h"
 #include "util/bits.h"
 #include "util/errors.h"
+#include "util/texts.h"
 
 namespace qrv {
 
@@ -40,14 +41,6 @@ constexpr std::array<Standard, kFeiertypMax> kStandard = {{
     {"2. Weihnachtstag", 26, 12},
     {"Silvester", 31, 12},
 }};
-
-std::string Trim(const std::string& s) {
-  size_t b = 0;
-  size_t e = s.size();
-  while (b < e && static_cast<unsigned char>(s[b]) <= ' ') ++b;
-  while (e > b && static_cast<unsigned char>(s[e - 1]) <= ' ') --e;
-  return s.substr(b, e - b);
-}
 
 // Days after Easter Sunday of the moveable holidays; -1000 for the others.
 int EasterOffset(TFeiertyp typ) {
@@ -150,10 +143,7 @@ void TFeiertage::AddFeiertag(TFeiertyp typ, const std::string& name, uint16_t ta
 
 TFeierObj& TFeiertage::GetFeierObj(int32_t index) const {
   if (index < 0 || index >= Count()) {
-    throw EListError(
-        "Listenindex \xFC"
-        "berschreitet das Maximum (" +
-        std::to_string(index) + ")");
+    RaiseListIndex(index);
   }
   return *liste_[index].obj;
 }

@@ -26,14 +26,11 @@ void BemerkObjectToRaw(const TBemerkRec& rec, uint8_t* raw) {
 }
 
 std::string BemerkText(const TBemerkRec& rec) {
-  const size_t length = std::min<size_t>(rec.Text[0], kBemerkTextMax);
-  return std::string(reinterpret_cast<const char*>(rec.Text + 1), length);
+  return stored::GetShortString(rec.Text, 0, kBemerkTextMax);
 }
 
 void SetBemerkText(TBemerkRec& rec, const std::string& text) {
-  const size_t length = std::min<size_t>(text.size(), kBemerkTextMax);
-  rec.Text[0] = static_cast<uint8_t>(length);
-  std::memcpy(rec.Text + 1, text.data(), length);
+  stored::PutShortString(rec.Text, 0, kBemerkTextMax, text);
 }
 
 }  // namespace qrv

@@ -124,14 +124,11 @@ void BerVorObjectToRaw(const TBerVorRecord& record, uint8_t* raw) {
 }
 
 std::string BerVorName(const TBerVorRecord& record) {
-  const size_t length = std::min<size_t>(record.Name[0], kBerVorNameMax);
-  return std::string(reinterpret_cast<const char*>(record.Name + 1), length);
+  return stored::GetShortString(record.Name, 0, kBerVorNameMax);
 }
 
 void SetBerVorName(TBerVorRecord& record, const std::string& name) {
-  const size_t length = std::min<size_t>(name.size(), kBerVorNameMax);
-  record.Name[0] = static_cast<uint8_t>(length);
-  std::memcpy(record.Name + 1, name.data(), length);
+  stored::PutShortString(record.Name, 0, kBerVorNameMax, name);
 }
 
 }  // namespace qrv

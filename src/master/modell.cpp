@@ -54,10 +54,7 @@ void TModell::Assign(const TPersistent& source) {
 
 ModellVersion& TModell::Version(int32_t i) {
   if (i < 0 || i >= VersionCount()) {
-    throw EListError(
-        "Listenindex \xFC"
-        "berschreitet das Maximum (" +
-        std::to_string(i) + ")");
+    RaiseListIndex(i);
   }
   return *versionen_[i];
 }

@@ -19,10 +19,11 @@ TModellFile::TModellFile(const platform::Platform& platform, const TKonfig& konf
   HighRecord = 9999;
 }
 
-void TModellFile::RawToObject(void* raw, void* object, int32_t, int32_t, int32_t c) {
+void TModellFile::RawToObject(void* raw, void* object, int32_t, int32_t, int32_t satzNr) {
   const TModellKontext kontext{*platform_.locale, konfig_.KontoDefs,
                                YearOfDate(platform_.clock->Now())};
-  ModellRawToObject(static_cast<uint8_t*>(raw), *static_cast<ModellVersion*>(object), c, kontext);
+  ModellRawToObject(static_cast<uint8_t*>(raw), *static_cast<ModellVersion*>(object), satzNr,
+                    kontext);
 }
 
 void TModellFile::ObjectToRaw(void* raw, void* object, int32_t, int32_t, int32_t) {
@@ -30,9 +31,12 @@ void TModellFile::ObjectToRaw(void* raw, void* object, int32_t, int32_t, int32_t
                     *platform_.locale);
 }
 
-void TModellFile::DeleteRecord(int32_t a, int32_t b, int32_t c) {
-  TCachedFile::DeleteRecord(a, b, c);
-  if (c >= 1000 && c <= 8999) platform_.files->Remove(BackupName(BuildFileName(a, b, c)));
+void TModellFile::DeleteRecord(int32_t a, int32_t b, int32_t satzNr) {
+  TCachedFile::DeleteRecord(a, b, satzNr);
+  // A further version's backup goes with it, so no old version comes back from it.
+  if (satzNr >= 1000 && satzNr <= 8999) {
+    platform_.files->Remove(BackupName(BuildFileName(a, b, satzNr)));
+  }
 }
 
 }  // namespace qrv

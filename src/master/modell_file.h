@@ -14,11 +14,11 @@ class TModellFile : public TCachedFile {
   // platform and konfig must outlive the file; the account kinds are read from konfig.
   TModellFile(const platform::Platform& platform, const TKonfig& konfig);
 
-  void RawToObject(void* raw, void* object, int32_t a, int32_t b, int32_t c) override;
+  void RawToObject(void* raw, void* object, int32_t a, int32_t b, int32_t satzNr) override;
   void ObjectToRaw(void* raw, void* object, int32_t a, int32_t b, int32_t c) override;
   // Versions other than the first lose their backup too, so that removed versions do not come
   // back.
-  void DeleteRecord(int32_t a, int32_t b, int32_t c) override;
+  void DeleteRecord(int32_t a, int32_t b, int32_t satzNr) override;
 };
 
 }  // namespace qrv

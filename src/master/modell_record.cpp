@@ -7,6 +7,7 @@
 
 #include "util/errors.h"
 #include "util/fields.h"
+#include "util/stored_bytes.h"
 #include "util/texts.h"
 
 namespace qrv {
@@ -45,14 +46,6 @@ void PutLE16(uint8_t* p, int32_t v) {
 void PutLE32(uint8_t* p, int32_t v) {
   const auto u = static_cast<uint32_t>(v);
   for (int i = 0; i < 4; ++i) p[i] = static_cast<uint8_t>((u >> (8 * i)) & 0xFF);
-}
-
-std::string Trim(const std::string& s) {
-  size_t b = 0;
-  size_t e = s.size();
-  while (b < e && static_cast<unsigned char>(s[b]) <= ' ') ++b;
-  while (e > b && static_cast<unsigned char>(s[e - 1]) <= ' ') --e;
-  return s.substr(b, e - b);
 }
 
 // --- Reading ---
@@ -336,32 +329,22 @@ int32_t GanzerTag(double t) {
   return static_cast<int32_t>(t);
 }
 
-void PutKurzText(uint8_t* raw, int offset, const std::string& text) {
-  raw[offset] = static_cast<uint8_t>(text.size());
-  std::memcpy(raw + offset + 1, text.data(), text.size());
-}
-
 }  // namespace
 
 std::string ModellName(const ModellVersion& version) {
-  const int len = std::min<int>(version.Name[0], kNameCapacity);
-  return std::string(reinterpret_cast<const char*>(version.Name + 1), len);
+  return stored::GetShortString(version.Name, 0, kNameCapacity);
 }
 
 void SetModellName(ModellVersion& version, const std::string& name) {
-  const std::string cut = LeftChars(name, kNameCapacity);
   std::memset(version.Name, 0, sizeof version.Name);
-  version.Name[0] = static_cast<uint8_t>(cut.size());
-  std::memcpy(version.Name + 1, cut.data(), cut.size());
+  stored::PutShortString(version.Name, 0, kNameCapacity, name);
 }
 
 void ModellRawToObject(uint8_t* raw, ModellVersion& version, int32_t nummer,
                        const TModellKontext& kontext) {
   std::memset(&version, 0, sizeof version);
   version.Nummer = nummer;
-  // A length byte beyond the field reads as the whole field.
-  std::string name(reinterpret_cast<const char*>(raw + kNameOffset + 1),
-                   std::min<int>(raw[kNameOffset], kNameCapacity));
+  std::string name = stored::GetShortString(raw, kNameOffset, kNameCapacity);
   kontext.locale.ConvertOemToAnsi(name.data(), name.data(), name.size());
   SetModellName(version, Trim(name));
   LeseDatum(raw, version, kontext.jahr);
@@ -376,9 +359,9 @@ void ModellObjectToRaw(const ModellVersion& version, uint8_t* raw, platform::Loc
   std::memset(raw, 0, kModellRawSize);
   std::string name = ModellName(version);
   locale.ConvertAnsiToOem(name.data(), name.data(), name.size());
-  PutKurzText(raw, kNameOffset, name);
-  PutKurzText(raw, kDatumOffset, DatumText(version));
-  PutKurzText(raw, kMarkerOffset, kMarker);
+  stored::PutShortString(raw, kNameOffset, kNameCapacity, name);
+  stored::PutShortString(raw, kDatumOffset, kDatumCapacity, DatumText(version));
+  stored::PutShortString(raw, kMarkerOffset, sizeof kMarker - 1, kMarker);
   PutLE32(raw + kTagNummerOffset, GanzerTag(version.StartDatum));
   for (int n = 0; n < kProfilAnzahl; ++n) {
     const Tagesprofil t = version.Profil[n];

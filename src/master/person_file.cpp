@@ -25,8 +25,8 @@ TPersonFile::TPersonFile(const platform::Platform& platform, const TKonfig& konf
   HighRecord = kLastPerson;
   Caption = "Personen";
   IsPersonFile = true;
-  OnNewRecord = [this](TFile&, void*, void* object, int32_t, int32_t, int32_t c) {
-    NewRecord(object, c);
+  OnNewRecord = [this](TFile&, void*, void* object, int32_t, int32_t, int32_t persNr) {
+    NewRecord(object, persNr);
   };
 }
 
@@ -41,8 +41,8 @@ TPersonContext TPersonFile::Context() const {
   return ctx;
 }
 
-void TPersonFile::RawToObject(void* raw, void* object, int32_t, int32_t, int32_t c) {
-  PersonRawToObject(static_cast<const uint8_t*>(raw), *static_cast<TPersonRec*>(object), c,
+void TPersonFile::RawToObject(void* raw, void* object, int32_t, int32_t, int32_t persNr) {
+  PersonRawToObject(static_cast<const uint8_t*>(raw), *static_cast<TPersonRec*>(object), persNr,
                     Context());
 }
 
@@ -56,8 +56,8 @@ int16_t TPersonFile::Compare(const void* record, const void* key, int32_t index)
                         platform_.clock->Now());
 }
 
-void TPersonFile::NewRecord(void* object, int32_t c) {
-  InitNewPerson(*static_cast<TPersonRec*>(object), c, konfig_.AuswOffset, gruppe_->KeyC,
+void TPersonFile::NewRecord(void* object, int32_t persNr) {
+  InitNewPerson(*static_cast<TPersonRec*>(object), persNr, konfig_.AuswOffset, gruppe_->KeyC,
                 std::floor(platform_.clock->Now()));
 }
 

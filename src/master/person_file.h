@@ -19,7 +19,7 @@ class TPersonFile : public TProgressIndexedFile {
   TPersonFile(const platform::Platform& platform, const TKonfig& konfig);
   ~TPersonFile() override;
 
-  void RawToObject(void* raw, void* object, int32_t a, int32_t b, int32_t c) override;
+  void RawToObject(void* raw, void* object, int32_t a, int32_t b, int32_t persNr) override;
   void ObjectToRaw(void* raw, void* object, int32_t a, int32_t b, int32_t c) override;
   // record and key are TPersonRec; index is the sort order 0 to 6.
   int16_t Compare(const void* record, const void* key, int32_t index) override;
@@ -30,7 +30,7 @@ class TPersonFile : public TProgressIndexedFile {
   TPersonContext Context() const;
 
  private:
-  void NewRecord(void* object, int32_t c);
+  void NewRecord(void* object, int32_t persNr);
 
   std::unique_ptr<TGruppe> gruppe_;
 };

@@ -101,24 +101,18 @@ constexpr int kKurzSize = 3;
 // The stored short string at into field; OEM text is converted when locale is given.
 template <size_t N>
 void ReadText(const uint8_t* raw, int at, std::array<uint8_t, N>& field, platform::Locale* oem) {
-  constexpr size_t Max = N - 1;
-  const size_t n = std::min<size_t>(raw[at], Max);
+  std::string text = stored::GetShortString(raw, at, N - 1);
+  if (oem != nullptr && !text.empty()) oem->ConvertOemToAnsi(text.data(), text.data(), text.size());
   field.fill(0);
-  field[0] = static_cast<uint8_t>(n);
-  std::memcpy(field.data() + 1, raw + at + 1, n);
-  char* text = reinterpret_cast<char*>(field.data() + 1);
-  if (oem != nullptr && n > 0) oem->ConvertOemToAnsi(text, text, n);
+  stored::PutShortString(field.data(), 0, N - 1, text);
 }
 
 // Writes the length byte and the characters only; the rest of the stored field stays.
 template <size_t N>
 void WriteText(uint8_t* raw, int at, const std::array<uint8_t, N>& field, platform::Locale* oem) {
-  constexpr size_t Max = N - 1;
-  const size_t n = std::min<size_t>(field[0], Max);
-  raw[at] = static_cast<uint8_t>(n);
-  std::memcpy(raw + at + 1, field.data() + 1, n);
-  char* text = reinterpret_cast<char*>(raw + at + 1);
-  if (oem != nullptr && n > 0) oem->ConvertAnsiToOem(text, text, n);
+  std::string text = stored::GetShortString(field.data(), 0, N - 1);
+  if (oem != nullptr && !text.empty()) oem->ConvertAnsiToOem(text.data(), text.data(), text.size());
+  stored::PutShortString(raw, at, N - 1, text);
 }
 
 void ReadKurz(const uint8_t* raw, int at, ShortString<3>& field) {
@@ -436,11 +430,12 @@ TDateTime FirstPermittedDate(int32_t verwJahreMin) {
   return TryEncodeDate(verwJahreMin, 1, 1, &t) ? t : 0;
 }
 
-void PersonRawToObject(const uint8_t* raw, TPersonRec& rec, int32_t c, const TPersonContext& ctx) {
+void PersonRawToObject(const uint8_t* raw, TPersonRec& rec, int32_t persNr,
+                       const TPersonContext& ctx) {
   rec = TPersonRec{};
-  rec.PersNr = c;
+  rec.PersNr = persNr;
   rec.AusweisNr = GetI32(raw, kAusweisNr);
-  if (rec.AusweisNr == 0) rec.AusweisNr = ctx.AuswOffset < 0 ? c : c + ctx.AuswOffset;
+  if (rec.AusweisNr == 0) rec.AusweisNr = ctx.AuswOffset < 0 ? persNr : persNr + ctx.AuswOffset;
   ReadTexts(raw, rec, ctx.Locale);
   ReadNumbers(raw, rec);
   ReadRange(raw, rec, ctx.FirstDate);
@@ -475,18 +470,18 @@ void PersonObjectToRaw(uint8_t* raw, TPersonRec& rec, const TPersonContext& ctx)
   WriteStatus(raw, rec);
 }
 
-void InitNewPerson(TPersonRec& rec, int32_t c, int32_t auswOffset, int32_t gruppe,
+void InitNewPerson(TPersonRec& rec, int32_t persNr, int32_t auswOffset, int32_t gruppe,
                    TDateTime today) {
-  if (c == 1) {
+  if (persNr == 1) {
     SetShort(rec.Name, "Supervisor");
     rec.Rechte1.fill(0xFF);
     rec.Rechte2.fill(0xFF);
     rec.Rechte3.fill(0xFF);
     rec.Belegt = 1;
   }
-  if (GetShort(rec.Name).empty()) SetShort(rec.Name, "_" + ZeroPad(c, 4));
-  rec.PersNr = c;
-  rec.AusweisNr = auswOffset > 0 ? c + auswOffset : c;
+  if (GetShort(rec.Name).empty()) SetShort(rec.Name, "_" + ZeroPad(persNr, 4));
+  rec.PersNr = persNr;
+  rec.AusweisNr = auswOffset > 0 ? persNr + auswOffset : persNr;
   rec.GruppeNr = gruppe;
   uint16_t year = 0, month = 0, day = 0;
   DecodeDate(today, &year, &month, &day);

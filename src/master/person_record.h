@@ -135,13 +135,15 @@ struct TPersonContext {
 TDateTime FirstPermittedDate(int32_t verwJahreMin);
 
 // Stored record (kPersonRawSize bytes) of person c to object record. Never reads outside raw.
-void PersonRawToObject(const uint8_t* raw, TPersonRec& rec, int32_t c, const TPersonContext& ctx);
+void PersonRawToObject(const uint8_t* raw, TPersonRec& rec, int32_t persNr,
+                       const TPersonContext& ctx);
 // Object record to stored record, field by field: the bytes it does not write keep what raw
 // held. Moves Eintritt (and VorlageAb behind it) up to the first permitted date in rec too.
 void PersonObjectToRaw(uint8_t* raw, TPersonRec& rec, const TPersonContext& ctx);
 
 // The defaults of person c in a zeroed record; gruppe is the group new persons belong to.
-void InitNewPerson(TPersonRec& rec, int32_t c, int32_t auswOffset, int32_t gruppe, TDateTime today);
+void InitNewPerson(TPersonRec& rec, int32_t persNr, int32_t auswOffset, int32_t gruppe,
+                   TDateTime today);
 
 // -1 when a sorts before b in order (0 to 6), 1 when after, 0 when equal. Persons in use come
 // first in every order; now decides whether a status is current (order 4).

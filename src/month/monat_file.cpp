@@ -40,29 +40,29 @@ TMonatFile::TMonatFile(const platform::Platform& platform, const TKonfig& konfig
 TGMonatFile::TGMonatFile(const platform::Platform& platform, const TKonfig& konfig)
     : TMonatFile(platform, konfig, {"NEU", kGMonatSize, {kGMonatSlots, 40, 20, 40}}) {}
 
-void TGMonatFile::RawToObject(void* raw, void* object, int32_t a, int32_t b, int32_t) {
+void TGMonatFile::RawToObject(void* raw, void* object, int32_t jahr, int32_t monat, int32_t) {
   try {
-    DecodeGMonat(RawIn(raw), DatenIn(object), a, b);
+    DecodeGMonat(RawIn(raw), DatenIn(object), jahr, monat);
   } catch (Exception& e) {
-    e.SetMessage("Monat laden " + std::to_string(a) + "/" + std::to_string(b) + "\r\n" +
+    e.SetMessage("Monat laden " + std::to_string(jahr) + "/" + std::to_string(monat) + "\r\n" +
                  e.Message());
     throw;
   }
 }
 
-void TGMonatFile::ObjectToRaw(void* raw, void* object, int32_t a, int32_t b, int32_t) {
-  EncodeGMonat(DatenIn(object), static_cast<uint8_t*>(raw), a, b);
+void TGMonatFile::ObjectToRaw(void* raw, void* object, int32_t jahr, int32_t monat, int32_t) {
+  EncodeGMonat(DatenIn(object), static_cast<uint8_t*>(raw), jahr, monat);
 }
 
 TKMonatFile::TKMonatFile(const platform::Platform& platform, const TKonfig& konfig)
     : TMonatFile(platform, konfig, {"DAT", kKMonatSize, {kKMonatSlots, 0, 20, 20}}) {}
 
-void TKMonatFile::RawToObject(void* raw, void* object, int32_t a, int32_t b, int32_t) {
-  DecodeKMonat(RawIn(raw), DatenIn(object), a, b);
+void TKMonatFile::RawToObject(void* raw, void* object, int32_t jahr, int32_t monat, int32_t) {
+  DecodeKMonat(RawIn(raw), DatenIn(object), jahr, monat);
 }
 
-void TKMonatFile::ObjectToRaw(void* raw, void* object, int32_t a, int32_t b, int32_t) {
-  EncodeKMonat(DatenIn(object), static_cast<uint8_t*>(raw), a, b);
+void TKMonatFile::ObjectToRaw(void* raw, void* object, int32_t jahr, int32_t monat, int32_t) {
+  EncodeKMonat(DatenIn(object), static_cast<uint8_t*>(raw), jahr, monat);
 }
 
 TMonatFile& MonatFileFor(const TKonfig& konfig, TKMonatFile& kompakt, TGMonatFile& gross) {

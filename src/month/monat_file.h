@@ -39,16 +39,16 @@ class TGMonatFile : public TMonatFile {
   TGMonatFile(const platform::Platform& platform, const TKonfig& konfig);
   bool Kompakt() const override { return false; }
   // A conversion error gets "Monat laden <year>/<month>" in front.
-  void RawToObject(void* raw, void* object, int32_t a, int32_t b, int32_t c) override;
-  void ObjectToRaw(void* raw, void* object, int32_t a, int32_t b, int32_t c) override;
+  void RawToObject(void* raw, void* object, int32_t jahr, int32_t monat, int32_t persNr) override;
+  void ObjectToRaw(void* raw, void* object, int32_t jahr, int32_t monat, int32_t persNr) override;
 };
 
 class TKMonatFile : public TMonatFile {
  public:
   TKMonatFile(const platform::Platform& platform, const TKonfig& konfig);
   bool Kompakt() const override { return true; }
-  void RawToObject(void* raw, void* object, int32_t a, int32_t b, int32_t c) override;
-  void ObjectToRaw(void* raw, void* object, int32_t a, int32_t b, int32_t c) override;
+  void RawToObject(void* raw, void* object, int32_t jahr, int32_t monat, int32_t persNr) override;
+  void ObjectToRaw(void* raw, void* object, int32_t jahr, int32_t monat, int32_t persNr) override;
 };
 
 // The month file of the installation's layout.

@@ -75,10 +75,7 @@ TDateTime TPlan::Datum(int32_t tag) const {
 
 void TPlan::CheckTag(int32_t tag) const {
   if (tag < 1 || tag > TageImMonat) {
-    throw EListError(
-        "Listenindex \xFC"
-        "berschreitet das Maximum (" +
-        std::to_string(tag) + ")");
+    RaiseListIndex(tag);
   }
 }
 
@@ -125,17 +122,17 @@ void TPlan::NachVorlage() {
   }
 }
 
-void TPlan::NeuerMonat(TFile&, void*, void* object, int32_t a, int32_t b, int32_t c) {
+void TPlan::NeuerMonat(TFile&, void*, void* object, int32_t jahr, int32_t monatNr, int32_t planNr) {
   auto& monat = *static_cast<TPlanMonat*>(object);
   std::memset(&monat, 0, sizeof monat);
   TPlanvorlage& vorlage = Vorlage();
   vorlage.LadeVorlage(VorlageNr);
   if (VorlageNr != 0) {
-    const int32_t tage = DaysInMonth(a, static_cast<uint16_t>(b));
+    const int32_t tage = DaysInMonth(jahr, static_cast<uint16_t>(monatNr));
     for (int32_t d = 1; d <= tage; ++d) {
       if (monat.Modelle[d - 1] != 0) continue;
       monat.Modelle[d - 1] =
-          VorlagenModell(static_cast<uint16_t>(a), static_cast<uint16_t>(b), d, c);
+          VorlagenModell(static_cast<uint16_t>(jahr), static_cast<uint16_t>(monatNr), d, planNr);
     }
   }
   monat.FesteTage = 0;

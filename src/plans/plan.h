@@ -56,7 +56,8 @@ class TPlan : public TFileData {
   // days; nothing while the save is held back or the month is locked (Gesperrt).
   void Save() override;
   // The personal plan file's OnNewRecord handler: a missing month takes the template's models.
-  void NeuerMonat(TFile& file, void* raw, void* object, int32_t a, int32_t b, int32_t c);
+  void NeuerMonat(TFile& file, void* raw, void* object, int32_t jahr, int32_t monatNr,
+                  int32_t planNr);
 
   // The template object (created on first use) and the model object (likewise).
   TPlanvorlage& Vorlage();

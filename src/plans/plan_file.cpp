@@ -54,8 +54,8 @@ void TSPlanFile::ReadRecord(void* raw, void* object, int32_t a, int32_t b, int32
   std::memcpy(object, kopf, kPlanKopfSize);
 }
 
-void TSPlanFile::RawToObject(void* raw, void* object, int32_t a, int32_t, int32_t) {
-  const TSPlanKontext kontext{*platform_.locale, konfig_.KontoDefs, static_cast<uint16_t>(a)};
+void TSPlanFile::RawToObject(void* raw, void* object, int32_t jahr, int32_t, int32_t) {
+  const TSPlanKontext kontext{*platform_.locale, konfig_.KontoDefs, static_cast<uint16_t>(jahr)};
   SPlanRawToObject(static_cast<const uint8_t*>(raw), *static_cast<TPlanMonat*>(object), kontext);
 }
 

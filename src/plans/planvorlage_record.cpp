@@ -7,6 +7,7 @@
 
 #include "util/fields.h"
 #include "util/stored_bytes.h"
+#include "util/texts.h"
 
 namespace qrv {
 
@@ -40,14 +41,6 @@ int32_t Betrag(int32_t v) {
   return v < 0 ? -v : v;
 }
 
-std::string Trim(const std::string& s) {
-  size_t b = 0;
-  size_t e = s.size();
-  while (b < e && static_cast<unsigned char>(s[b]) <= ' ') ++b;
-  while (e > b && static_cast<unsigned char>(s[e - 1]) <= ' ') --e;
-  return s.substr(b, e - b);
-}
-
 void LeseListe(const uint8_t* raw, TPlanvorlageRec& rec) {
   // A count beyond the list reads only the list's slots.
   const int32_t gespeichert = std::clamp<int32_t>(GetI16(raw, kRpAnzahl), 0, kPlanvorlListe);
@@ -68,22 +61,17 @@ void LeseListe(const uint8_t* raw, TPlanvorlageRec& rec) {
 }  // namespace
 
 std::string PlanvorlName(const TPlanvorlageRec& rec) {
-  const int len = std::min<int>(rec.Name[0], kPlanvorlNameMax);
-  return std::string(reinterpret_cast<const char*>(rec.Name + 1), len);
+  return stored::GetShortString(rec.Name, 0, kPlanvorlNameMax);
 }
 
 void SetPlanvorlName(TPlanvorlageRec& rec, const std::string& name) {
-  const std::string cut = LeftChars(name, kPlanvorlNameMax);
   std::memset(rec.Name, 0, sizeof rec.Name);
-  rec.Name[0] = static_cast<uint8_t>(cut.size());
-  std::memcpy(rec.Name + 1, cut.data(), cut.size());
+  stored::PutShortString(rec.Name, 0, kPlanvorlNameMax, name);
 }
 
 void PlanvorlRawToObject(const uint8_t* raw, TPlanvorlageRec& rec, platform::Locale& locale) {
   std::memset(&rec, 0, sizeof rec);
-  // A length byte beyond the field reads as the whole field.
-  std::string name(reinterpret_cast<const char*>(raw + kRpName + 1),
-                   std::min<int>(raw[kRpName], kPlanvorlNameMax));
+  std::string name = stored::GetShortString(raw, kRpName, kPlanvorlNameMax);
   locale.ConvertOemToAnsi(name.data(), name.data(), name.size());
   SetPlanvorlName(rec, Trim(name));
   rec.Art = raw[kRpArt];
@@ -96,8 +84,7 @@ void PlanvorlObjectToRaw(const TPlanvorlageRec& rec, uint8_t* raw, platform::Loc
   std::memset(raw, 0, kPlanvorlRawSize);
   std::string name = PlanvorlName(rec);
   locale.ConvertAnsiToOem(name.data(), name.data(), name.size());
-  raw[kRpName] = static_cast<uint8_t>(name.size());
-  std::memcpy(raw + kRpName + 1, name.data(), name.size());
+  stored::PutShortString(raw, kRpName, kPlanvorlNameMax, name);
   const int32_t anzahl = std::clamp<int32_t>(int32_t{rec.Anzahl}, 0, kPlanvorlListe);
   PutI16(raw, kRpAnzahl, static_cast<int16_t>(anzahl));
   raw[kRpArt] = rec.Art;

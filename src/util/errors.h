@@ -39,6 +39,14 @@ class EListError : public Exception {
   using Exception::Exception;
 };
 
+// Raises EListError "Listenindex überschreitet das Maximum (<index>)" for an index outside a list.
+[[noreturn]] inline void RaiseListIndex(long long index) {
+  throw EListError(
+      "Listenindex \xFC"
+      "berschreitet das Maximum (" +
+      std::to_string(index) + ")");
+}
+
 // A registry operation that failed.
 class ERegistryException : public Exception {
  public:

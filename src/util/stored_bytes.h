@@ -2,9 +2,12 @@
 // byte offset of a caller's buffer. The caller keeps every offset inside its record.
 #pragma once
 
+#include <algorithm>
 #include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
+#include <string>
 
 namespace qrv::stored {
 
@@ -60,6 +63,21 @@ inline void PutI32(uint8_t* raw, size_t at, int32_t v) {
 }
 inline void PutDouble(uint8_t* raw, size_t at, double v) {
   PutUnsigned(raw, at, 8, std::bit_cast<uint64_t>(v));
+}
+
+// A short string: a length byte at `at`, then the characters of a field that holds capacity of
+// them. A length byte above the capacity reads as the whole field.
+inline std::string GetShortString(const uint8_t* raw, size_t at, size_t capacity) {
+  const size_t length = std::min<size_t>(raw[at], capacity);
+  return std::string(reinterpret_cast<const char*>(raw + at + 1), length);
+}
+
+// Writes text's length byte and characters, cut to capacity; the field's bytes after them keep
+// what they held.
+inline void PutShortString(uint8_t* raw, size_t at, size_t capacity, const std::string& text) {
+  const size_t length = std::min(text.size(), capacity);
+  raw[at] = static_cast<uint8_t>(length);
+  std::memcpy(raw + at + 1, text.data(), length);
 }
 
 }  // namespace qrv::stored

@@ -148,6 +148,14 @@ int32_t HexToInt(const std::string& text) {
   return static_cast<int32_t>(value);
 }
 
+std::string Trim(const std::string& text) {
+  size_t b = 0;
+  size_t e = text.size();
+  while (b < e && static_cast<unsigned char>(text[b]) <= ' ') ++b;
+  while (e > b && static_cast<unsigned char>(text[e - 1]) <= ' ') --e;
+  return text.substr(b, e - b);
+}
+
 std::string NameWithInitial(const std::string& name, const std::string& first) {
   if (first.empty()) return name;
   return name + ", " + first[0] + ".";

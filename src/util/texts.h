@@ -27,6 +27,9 @@ std::string ZeroPad(int32_t number, int width);
 // EConvertError "Ung\xFCltige Hexadezimalzahl" on any other character.
 int32_t HexToInt(const std::string& text);
 
+// text without the blanks and control characters (every byte up to ' ') at both ends.
+std::string Trim(const std::string& text);
+
 // "name, F." for a first name "Fritz"; name alone when first is empty.
 std::string NameWithInitial(const std::string& name, const std::string& first);
 

@@ -117,6 +117,15 @@ TEST(HexToIntTest, DigitsWrapAndBadCharactersRaise) {
   }
 }
 
+TEST(TextsTest, TrimRemovesBlanksAndControlsAtBothEnds) {
+  EXPECT_EQ(Trim(""), "");
+  EXPECT_EQ(Trim(" \t\r\n"), "");
+  EXPECT_EQ(Trim("\x01 Fr\xFChschicht \r\n"), "Fr\xFChschicht");
+  EXPECT_EQ(Trim("a  b"), "a  b");
+  // 0xA0 (no-break space in 1252) is a character of the text, not a blank.
+  EXPECT_EQ(Trim("\xA0x\xA0"), "\xA0x\xA0");
+}
+
 TEST(TextsTest, NameWithInitial) {
   EXPECT_EQ(NameWithInitial("Meier", ""), "Meier");
   EXPECT_EQ(NameWithInitial("Meier", "Fritz"), "Meier, F.");
