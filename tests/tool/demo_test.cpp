@@ -10,6 +10,7 @@
 #include "calendar/feiertag_file.h"
 #include "calendar/plan.h"
 #include "demo_gen.h"
+#include "demo_parts.h"
 #include "master/bervor.h"
 #include "master/modell.h"
 #include "master/person.h"
