@@ -1,6 +1,7 @@
 #include "printer.h"
 
 #include <algorithm>
+#include <sstream>
 #include <vector>
 
 #include "messages.h"
@@ -86,9 +87,12 @@ void PrintTable(std::ostream& out, const Json& rows, const std::string& indent) 
     for (size_t i = 0; i < line.size(); ++i) widths[i] = std::max(widths[i], Width(line[i]));
   }
   for (const auto& line : cells) {
-    out << indent;
-    for (size_t i = 0; i + 1 < line.size(); ++i) Pad(out, line[i], widths[i] + 2);
-    out << line.back() << "\n";
+    std::ostringstream text;
+    for (size_t i = 0; i + 1 < line.size(); ++i) Pad(text, line[i], widths[i] + 2);
+    text << line.back();
+    std::string row = text.str();
+    row.erase(row.find_last_not_of(' ') + 1);  // an empty last cell leaves no blanks
+    out << indent << row << "\n";
   }
 }
 
