@@ -38,13 +38,13 @@ struct OwnSystemFolders {
 };
 const OwnSystemFolders kOwnSystemFolders;
 
-struct Run {
+struct Outcome {
   int code;
   std::string out;
   std::string err;
 };
 
-Run Quorvane(std::vector<std::string> args) {
+Outcome Quorvane(std::vector<std::string> args) {
   args.insert(args.begin(), "quorvane");
   std::vector<const char*> argv;
   for (const std::string& a : args) argv.push_back(a.c_str());
@@ -78,13 +78,13 @@ TEST(QuorvaneUsage, OutOfRangeAndMalformedArgumentsExitWith2) {
       {{"--format", "xml", "config"}, "--format"},
       {{"config", "--format", "xml"}, "--format"},
       {{}, "A subcommand is required"},
-      {{"monthly"}, "monthly"},
+      {{"monthly", "2026"}, "no subcommand monthly"},
   };
   for (const auto& c : cases) {
     std::string label;
     for (const std::string& a : c.args) label += a + " ";
     SCOPED_TRACE(label);
-    const Run r = Quorvane(c.args);
+    const Outcome r = Quorvane(c.args);
     EXPECT_EQ(r.code, kExitUsageError);
     EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
     EXPECT_EQ(r.err.rfind("quorvane: ", 0), 0u) << r.err;
@@ -93,7 +93,7 @@ TEST(QuorvaneUsage, OutOfRangeAndMalformedArgumentsExitWith2) {
 }
 
 TEST(QuorvaneUsage, HelpExitsWith0) {
-  const Run r = Quorvane({"month", "--help"});
+  const Outcome r = Quorvane({"month", "--help"});
   EXPECT_EQ(r.code, 0);
   EXPECT_NE(r.out.find("PERSON"), std::string::npos);
   EXPECT_NE(r.out.find("1 to 9999"), std::string::npos);
@@ -113,7 +113,7 @@ class QuorvaneOnDemo : public ::testing::Test {
     delete folder;
     folder = nullptr;
   }
-  static Run On(std::vector<std::string> args) {
+  static Outcome On(std::vector<std::string> args) {
     args.insert(args.begin(), {"--data", folder->Path()});
     return Quorvane(args);
   }
@@ -123,33 +123,33 @@ class QuorvaneOnDemo : public ::testing::Test {
 testing::TempFolder* QuorvaneOnDemo::folder = nullptr;
 
 TEST_F(QuorvaneOnDemo, MissingTemplateIsADataError) {
-  const Run r = On({"calc-template", "77"});
+  const Outcome r = On({"calc-template", "77"});
   EXPECT_EQ(r.code, kExitDataError);
   EXPECT_EQ(r.err, "quorvane: Berechnungsvorlage 77 nicht gefunden\n");
   EXPECT_EQ(r.out, "");
 }
 
 TEST_F(QuorvaneOnDemo, MissingDataFolderIsADataError) {
-  const Run r = Quorvane({"--data", folder->Path() + "fehlt", "config"});
+  const Outcome r = Quorvane({"--data", folder->Path() + "fehlt", "config"});
   EXPECT_EQ(r.code, kExitDataError);
   EXPECT_EQ(r.err.rfind("quorvane: ", 0), 0u) << r.err;
   EXPECT_EQ(r.err.find('\r'), std::string::npos);
 }
 
 TEST_F(QuorvaneOnDemo, MonthNeverAccountedHasNoDate) {
-  const Run r = On({"month", "2025", "3", "2"});
+  const Outcome r = On({"month", "2025", "3", "2"});
   ASSERT_EQ(r.code, 0) << r.err;
   const Json j = Json::parse(r.out);
   EXPECT_TRUE(j["BerechnetAm"].is_null());
   EXPECT_EQ(j["BerechnetBis"], 0);
-  const Run t = On({"month", "2025", "3", "2", "--format", "text"});
+  const Outcome t = On({"month", "2025", "3", "2", "--format", "text"});
   EXPECT_NE(t.out.find("\nBerechnetAm:\n"), std::string::npos);
   EXPECT_EQ(t.out.find("1899"), std::string::npos);
 }
 
 TEST_F(QuorvaneOnDemo, CommonOptionsBeforeOrAfterTheSubcommand) {
-  const Run before = Quorvane({"--data", folder->Path(), "--format", "text", "person", "2"});
-  const Run after = Quorvane({"person", "2", "--format", "text", "--data", folder->Path()});
+  const Outcome before = Quorvane({"--data", folder->Path(), "--format", "text", "person", "2"});
+  const Outcome after = Quorvane({"person", "2", "--format", "text", "--data", folder->Path()});
   ASSERT_EQ(before.code, 0) << before.err;
   EXPECT_EQ(after.code, 0) << after.err;
   EXPECT_EQ(before.out, after.out);
@@ -166,7 +166,7 @@ TEST_F(QuorvaneOnDemo, TextShowsNoRecordAsJson) {
     SCOPED_TRACE(args[0]);
     std::vector<std::string> text = args;
     text.push_back("--format=text");
-    const Run r = On(text);
+    const Outcome r = On(text);
     ASSERT_EQ(r.code, 0) << r.err;
     EXPECT_EQ(r.out.find('{'), std::string::npos);
     EXPECT_EQ(r.out.find("\":"), std::string::npos);

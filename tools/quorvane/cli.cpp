@@ -35,7 +35,13 @@ void AddCommands(CLI::App& app, Session& s) {
 // CLI11's own ends: help and version on out with 0, every parse error on err with 2.
 int ParseEnd(CLI::App& app, const CLI::ParseError& e, std::ostream& out, std::ostream& err) {
   if (e.get_exit_code() == static_cast<int>(CLI::ExitCodes::Success)) return app.exit(e, out, err);
-  Report(err, e.what());
+  // An unknown subcommand stays among the remaining arguments, and CLI11 reports only that a
+  // subcommand is missing.
+  if (app.get_subcommands().empty() && !app.remaining().empty()) {
+    Report(err, "no subcommand " + app.remaining().front());
+  } else {
+    Report(err, e.what());
+  }
   err << "quorvane: run quorvane --help for the subcommands and their arguments\n";
   return kExitUsageError;
 }
