@@ -15,6 +15,7 @@
 #include "master/person_file.h"
 #include "month/monat.h"
 #include "month/monat_file.h"
+#include "platform/fixed_clock.h"
 #include "platform/platform.h"
 #include "platform/reg_store.h"
 
@@ -24,15 +25,6 @@ using namespace qrv;
 
 constexpr int32_t kPersons = 1000;
 
-// Standing on the demo's date, so the settings need no correction.
-class BenchClock final : public platform::Clock {
- public:
-  double Now() override { return now; }
-  uint32_t Ticks() override { return ++ticks; }
-  double now = 0;
-  uint32_t ticks = 0;
-};
-
 class DemoSetup {
  public:
   DemoSetup() {
@@ -40,7 +32,8 @@ class DemoSetup {
               ("qrv_demo_bench_" + std::to_string(std::random_device{}()));
     options.persons = kPersons;
     options.today = EncodeDate(2026, 12, 10);
-    clock_.now = options.today + 0.5;
+    clock_.SetNow(options.today + 0.5);
+    clock_.SetTickStep(1);
   }
   ~DemoSetup() { std::filesystem::remove_all(folder_); }
 
@@ -67,7 +60,7 @@ class DemoSetup {
 
  private:
   std::filesystem::path folder_;
-  BenchClock clock_;
+  platform::FixedClock clock_;  // on the demo's date
   platform::RegTreeRegistry registry_;
   bool reported_ = false;
 };

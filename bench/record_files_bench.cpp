@@ -13,6 +13,7 @@
 #include "config/konfig.h"
 #include "files/cached_file.h"
 #include "files/indexed_file.h"
+#include "platform/fixed_clock.h"
 #include "platform/platform.h"
 #include "platform/reg_store.h"
 
@@ -20,19 +21,11 @@ namespace {
 
 using namespace qrv;
 
-// A clock that stands still unless moved, so the one-second rule settles when the bench wants.
-class BenchClock final : public platform::Clock {
- public:
-  double Now() override { return now; }
-  uint32_t Ticks() override { return ++ticks; }
-  double now = 46366.5;
-  uint32_t ticks = 0;
-};
-
 // The system's files in a folder of their own, a registry in memory, a settings object.
 class Installation {
  public:
   Installation() : konfig_(Platform(), reported_) {
+    clock.SetTickStep(1);
     folder_ = std::filesystem::temp_directory_path() /
               ("qrv_bench_" + std::to_string(std::random_device{}()));
     std::filesystem::create_directories(folder_);
@@ -46,7 +39,9 @@ class Installation {
     return p;
   }
   const TKonfig& Konfig() const { return konfig_; }
-  BenchClock clock;
+  // Stands still unless moved, so the one-second rule settles when the bench wants; the ticks
+  // move on with every use, as the cache's last-use order expects.
+  platform::FixedClock clock{46366.5};
 
  private:
   platform::RegTreeRegistry registry_;
@@ -118,7 +113,7 @@ void BM_PerRecordRead(benchmark::State& state) {
   PlainFile f(inst.Platform(), inst.Konfig(), rfSingleRecord, 30);
   std::vector<char> raw(2048), object(2048);
   for (int c = 1; c <= 10; ++c) f.ReadRecord(raw.data(), object.data(), 0, 0, c);
-  inst.clock.now += 2.0 / 86400;  // past the second after the writes
+  inst.clock.Advance(2000);  // past the second after the writes
   for (int c = 1; c <= 10; ++c) f.ReadRecord(raw.data(), object.data(), 0, 0, c);
   int c = 0;
   for (auto _ : state) f.ReadRecord(raw.data(), object.data(), 0, 0, 1 + (c++ % 10));

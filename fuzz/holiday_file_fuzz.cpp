@@ -7,16 +7,11 @@
 #include <string>
 
 #include "holidays/feiertag_file.h"
+#include "platform/fixed_clock.h"
 #include "platform/table_locale.h"
 #include "util/errors.h"
 
 namespace {
-
-class FixedClock final : public qrv::platform::Clock {
- public:
-  double Now() override { return 45292.5; }  // 1 January 2024, noon
-  uint32_t Ticks() override { return 0; }
-};
 
 void Check(qrv::TFeiertage& k) {
   if (k.Count() < qrv::kFeiertypMax) std::abort();
@@ -33,7 +28,7 @@ void Check(qrv::TFeiertage& k) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static qrv::platform::TableLocale locale;
-  static FixedClock clock;
+  static qrv::platform::FixedClock clock(45292.5);  // 1 January 2024, noon
   qrv::platform::Platform p{};
   p.locale = &locale;
   p.clock = &clock;

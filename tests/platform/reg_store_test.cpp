@@ -17,7 +17,6 @@ namespace qrv::platform {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::FakeClock;
 using testing::FolderListing;
 using testing::MemRegistry;
 using testing::ReadFileBytes;
@@ -40,7 +39,7 @@ std::string QueryText(Registry& reg, RegRoot root, const std::string& path,
 }
 
 TEST(RegTreeRegistryTest, KeysAndValues) {
-  FakeClock clock;
+  FixedClock clock;
   clock.SetNow(100.25);
   MemRegistry reg(&clock);
   EXPECT_EQ(reg.OpenKey(kUser, "Software\\Quorvane"), kFileNotFound);
@@ -105,7 +104,7 @@ class RegFileStoreTest : public ::testing::Test {
   const std::string userFile = temp.Path() + "cfg/quorvane/user.reg";
   const std::string machineFile = temp.Path() + "etc/machine.reg";
   PosixFileSystem files;
-  FakeClock clock;
+  FixedClock clock;
 };
 
 TEST_F(RegFileStoreTest, MissingFileIsAnEmptyRootAndReadsCreateNothing) {

@@ -1,12 +1,11 @@
-// Settable and recording doubles of the platform layer's registry, clock, host and user
-// interface.
+// Settable and recording doubles of the platform layer's registry, host and user interface (the
+// settable clock is platform::FixedClock).
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
-#include "platform/clock.h"
 #include "platform/host.h"
 #include "platform/reg_store.h"
 #include "platform/ui.h"
@@ -32,23 +31,6 @@ class MemRegistry final : public platform::RegTreeRegistry {
     return root == platform::RegRoot::kCurrentUser ? 0 : 1;
   }
   bool denied_[2] = {false, false};
-};
-
-class FakeClock final : public platform::Clock {
- public:
-  double Now() override { return now_; }
-  uint32_t Ticks() override { return ticks_; }
-  void SetNow(double now) { now_ = now; }
-  void SetTicks(uint32_t ticks) { ticks_ = ticks; }
-  // Moves both the date-time and the ticks on (the ticks wrap as the system's do).
-  void Advance(uint32_t ms) {
-    ticks_ += ms;
-    now_ += ms / 86400000.0;
-  }
-
- private:
-  double now_ = 0;
-  uint32_t ticks_ = 0;
 };
 
 class FakeHost final : public platform::HostProcess {

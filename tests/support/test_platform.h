@@ -4,6 +4,7 @@
 // interface.
 #pragma once
 
+#include "platform/fixed_clock.h"
 #include "platform/platform.h"
 #include "platform/table_locale.h"
 #include "support/fakes.h"
@@ -22,7 +23,7 @@ class TestPlatform {
 
   platform::Platform Get();
 
-  FakeClock clock;  // before the registry, which stamps keys with it
+  platform::FixedClock clock;  // before the registry, which stamps keys with it
   FaultyFileSystem files;
   MemRegistry registry;
   platform::TableLocale locale;

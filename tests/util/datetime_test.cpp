@@ -6,7 +6,7 @@
 #include <limits>
 #include <string>
 
-#include "platform/clock.h"
+#include "platform/fixed_clock.h"
 #include "platform/nls.h"
 #include "util/errors.h"
 
@@ -251,16 +251,6 @@ TEST(TimeTest, ToleranceComparisons) {
   EXPECT_FALSE(TimeGreater(0.5, 0.5 + 2e-7));
 }
 
-class FixedClock : public platform::Clock {
- public:
-  explicit FixedClock(double now) : now_(now) {}
-  double Now() override { return now_; }
-  uint32_t Ticks() override { return 0; }
-
- private:
-  double now_;
-};
-
 TEST(TimeTest, NowToMinuteCutsSecondsOff) {
   TDateTime day = EncodeDate(2024, 3, 17);
   const struct {
@@ -273,7 +263,7 @@ TEST(TimeTest, NowToMinuteCutsSecondsOff) {
       {"midnight", day, 0},
   };
   for (const auto& c : cases) {
-    FixedClock clock(c.now);
+    platform::FixedClock clock(c.now);
     TDateTime t = NowToMinute(clock);
     EXPECT_EQ(std::floor(t), day) << c.label;
     EXPECT_NEAR((t - day) * 1440, c.minuteOfDay, 1e-6) << c.label;

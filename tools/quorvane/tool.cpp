@@ -1,9 +1,7 @@
 #include "tool.h"
 
-#include <iostream>
-
+#include "commands/demo_cmd.h"
 #include "data_override.h"
-#include "demo_cmd.h"
 #include "platform/utf8.h"
 
 namespace qrv::tool {
@@ -18,16 +16,6 @@ Installation::Installation(const Options& options) {
     p.registry = override_.get();
   }
   lib_ = std::make_unique<TBibliothek>(p);
-}
-
-void Print(const Options& options, const nlohmann::ordered_json& j) {
-  if (options.format != "text") {
-    std::cout << j.dump(2) << "\n";
-    return;
-  }
-  for (const auto& [key, value] : j.items())
-    std::cout << key << ": " << (value.is_string() ? value.get<std::string>() : value.dump())
-              << "\n";
 }
 
 }  // namespace qrv::tool

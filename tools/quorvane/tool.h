@@ -1,9 +1,7 @@
 // What every subcommand of the tool shares: the common options and the installation it opens.
 #pragma once
 
-#include <CLI/CLI.hpp>
 #include <memory>
-#include <nlohmann/json.hpp>
 #include <string>
 
 #include "lib/library.h"
@@ -27,11 +25,5 @@ class Installation {
   std::unique_ptr<platform::Registry> override_;
   std::unique_ptr<TBibliothek> lib_;
 };
-
-// Prints j as the options ask: JSON, or for text a plain "key: value" listing.
-void Print(const Options& options, const nlohmann::ordered_json& j);
-
-// Each subcommand registers itself on the application; the callbacks use options as parsed.
-void AddConfigCommand(CLI::App& app, const Options& options);
 
 }  // namespace qrv::tool

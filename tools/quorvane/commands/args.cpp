@@ -1,0 +1,80 @@
+#include "args.h"
+
+#include <cstdio>
+
+#include "master/modell.h"
+
+namespace qrv::tool {
+
+namespace {
+
+std::string RangeText(int32_t min, int32_t max) {
+  return "(" + std::to_string(min) + " to " + std::to_string(max) + ")";
+}
+
+// A positional number checked against [min, max].
+CLI::Option* AddNumber(CLI::App& cmd, const std::string& name, int32_t& value,
+                       const std::string& help, int32_t min, int32_t max) {
+  return cmd.add_option(name, value, help + " " + RangeText(min, max))
+      ->required()
+      ->check(CLI::Range(min, max));
+}
+
+}  // namespace
+
+CLI::Option* AddYearArg(CLI::App& cmd, int32_t& year) {
+  return AddNumber(cmd, "YEAR", year, "the year", kYearMin, kYearMax);
+}
+
+CLI::Option* AddMonthArg(CLI::App& cmd, int32_t& month) {
+  return AddNumber(cmd, "MONTH", month, "the month", 1, 12);
+}
+
+CLI::Option* AddPersonArg(CLI::App& cmd, int32_t& person) {
+  return AddNumber(cmd, "PERSON", person, "the person number", kPersonMin, kPersonMax);
+}
+
+CLI::Option* AddModelArg(CLI::App& cmd, int32_t& model) {
+  const CLI::Validator models(
+      [](std::string& text) -> std::string {
+        int32_t m = 0;
+        if (!CLI::detail::lexical_cast(text, m) ||
+            !((m >= 1 && m <= kModelMax) || m == kModellKeinZutritt)) {
+          return "Value " + text + " is no model number (1 to " + std::to_string(kModelMax) +
+                 " or " + std::to_string(kModellKeinZutritt) + ")";
+        }
+        return {};
+      },
+      "MODEL");
+  return cmd
+      .add_option("MODEL", model,
+                  "the model number (1 to " + std::to_string(kModelMax) + ", or " +
+                      std::to_string(kModellKeinZutritt) + ")")
+      ->required()
+      ->check(models);
+}
+
+CLI::Option* AddTemplateArg(CLI::App& cmd, int32_t& number, const std::string& what) {
+  return AddNumber(cmd, "TEMPLATE", number, "the " + what + "'s number", kTemplateMin,
+                   kTemplateMax);
+}
+
+TDateTime ParseDateArg(const std::string& name, const std::string& text) {
+  int y = 0, m = 0, d = 0, n = 0;
+  TDateTime out = 0;
+  if (std::sscanf(text.c_str(), "%4d-%2d-%2d%n", &y, &m, &d, &n) != 3 ||
+      n != static_cast<int>(text.size()) || !TryEncodeDate(y, m, d, &out)) {
+    throw CLI::ValidationError(name, "no date of the form YYYY-MM-DD (years " +
+                                         std::to_string(kYearMin) + " to " +
+                                         std::to_string(kYearMax) + "): " + text);
+  }
+  return out;
+}
+
+CLI::Option* AddDateOption(CLI::App& cmd, TDateTime& date, const std::string& help) {
+  return cmd.add_option_function<std::string>(
+      "--date", [&date](const std::string& text) { date = ParseDateArg("--date", text); },
+      help + " (YYYY-MM-DD)");
+}
+
+}  // namespace qrv::tool
