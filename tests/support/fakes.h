@@ -1,4 +1,4 @@
-// Settable and recording doubles of the platform layer's registry, clock, host and user
+// Settable and recording doubles of the platform layer's registry, clock, locale, host and user
 // interface.
 #pragma once
 
@@ -9,6 +9,7 @@
 #include "platform/clock.h"
 #include "platform/host.h"
 #include "platform/reg_store.h"
+#include "platform/table_locale.h"
 #include "platform/ui.h"
 
 namespace qrv::testing {
@@ -49,6 +50,30 @@ class FakeClock final : public platform::Clock {
  private:
   double now_ = 0;
   uint32_t ticks_ = 0;
+};
+
+// The German locale tables with a settable decimal separator (a Windows user may have chosen
+// another one).
+class FakeLocale final : public platform::Locale {
+ public:
+  void ConvertAnsiToOem(const char* src, char* dst, size_t n) override {
+    tables_.ConvertAnsiToOem(src, dst, n);
+  }
+  void ConvertOemToAnsi(const char* src, char* dst, size_t n) override {
+    tables_.ConvertOemToAnsi(src, dst, n);
+  }
+  int CompareText(std::string_view a, std::string_view b) override {
+    return tables_.CompareText(a, b);
+  }
+  std::string UpperCase(std::string_view s) override { return tables_.UpperCase(s); }
+  std::string LowerCase(std::string_view s) override { return tables_.LowerCase(s); }
+  std::string ShortMonthName(int month) override { return tables_.ShortMonthName(month); }
+  char DecimalSeparator() override { return decimalSeparator; }
+
+  char decimalSeparator = ',';
+
+ private:
+  platform::TableLocale tables_;
 };
 
 class FakeHost final : public platform::HostProcess {
