@@ -88,12 +88,11 @@ class TQRegistry {
 
   // Copies the key sourcePath under sourceRoot to targetPath under targetRoot: the default value,
   // every value with its own registry type (whatever it is) and raw bytes (empty values are
-  // skipped) and every subkey
-  // recursively; then deletes the source tree when deleteSource. A source or target that cannot
-  // be opened ends the move silently; a failed creation, read or write raises and leaves what
-  // was copied so far, deleting nothing. A target that is the source or lies inside it is
-  // refused the same silent way: the copy would never end, or the delete would destroy it.
-  // Ends with the source root set.
+  // skipped) and every subkey recursively; then deletes the source tree when deleteSource. A
+  // source or target that cannot be opened ends the move silently; a failed creation, read or
+  // write raises and leaves what was copied so far, deleting nothing. A target that is the source
+  // or lies inside it is refused the same silent way: the copy would never end, or the delete
+  // would destroy it. Ends with the source root set.
   void MoveKeyBetweenRoots(platform::RegRoot sourceRoot, platform::RegRoot targetRoot,
                            bool deleteSource, const std::string& targetPath,
                            const std::string& sourcePath);
