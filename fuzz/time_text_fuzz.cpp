@@ -31,7 +31,7 @@ void CheckFields(const std::string& value, char separator, int n) {
   qrv::GetFieldBool(value, n, separator, true);
   qrv::GetFieldInt(value, n, separator, -1);
   if (!std::isfinite(qrv::GetFieldTime(value, n, separator, 0))) std::abort();
-  double f = qrv::GetFieldFloat(value, n, separator, 0);
+  double f = qrv::GetFieldFloat(value, n, separator, 0, n % 2 == 0 ? ',' : '.');
   if (std::isnan(f)) std::abort();
   qrv::LeftChars(value, n);
   qrv::RightChars(value, n);

@@ -31,8 +31,6 @@ const char kInvalidPath[] =
 const char kPleaseReset[] = "\r\nBitte neu einstellen!";
 
 constexpr uint8_t kViewFlagPersView = 4;
-constexpr double kMinute = 1.0 / 1440;
-constexpr double kSecond = 1.0 / 86400;
 
 // Built-in passwords, kept scrambled like the stored ones.
 const char kDefaultWS[] = "ZEI";
@@ -115,21 +113,21 @@ void TKonfig::ReadRegistry() {
     StationNo = NetStationNumber;
     ReadRadioClock(reg);
   }
-  if (DCF77Time == 0) DCF77Time = 60 * kMinute;
+  if (DCF77Time == 0) DCF77Time = MinutesToTime(60);
   ServerAutostart = reg.ReadBool(s, "ServerAutostart", false);
   ServerAutostartTime = reg.ReadInteger(s, "ServerAutostartTime", 10);
   ServerMinTaskbar = reg.ReadBool(s, "ServerMinTaskbar", false);
   ServerTermInitAll = reg.ReadBool(s, "ServerTermInitAll", false);
   ServerTermInitStart = reg.ReadBool(s, "ServerTermInitStart", true);
-  PollIntv = reg.ReadInteger(s, "PollIntv", 10) * kSecond;
-  SyncStart = reg.ReadInteger(s, "SyncStart", 55) * kMinute;
-  SyncTime = reg.ReadInteger(s, "SyncTime", 60) * kMinute;
+  PollIntv = SecondsToTime(reg.ReadInteger(s, "PollIntv", 10));
+  SyncStart = MinutesToTime(reg.ReadInteger(s, "SyncStart", 55));
+  SyncTime = MinutesToTime(reg.ReadInteger(s, "SyncTime", 60));
   SyncAtStart = reg.ReadBool(s, "SyncAtStart", true);
   TermTimeWarn = reg.ReadBool(s, "TermTimeWarn", true);
   TermDebug = reg.ReadBool(s, "TermDebug", false);
   TermKommGeh = reg.ReadBool(s, "TermKommGeh", false);
   TermAllowTurbo = reg.ReadBool(s, "TermAllowTurbo", true);
-  MaxTermTimeDiff = reg.ReadInteger(s, "MaxTermTimeDiff", 45) * kMinute;
+  MaxTermTimeDiff = MinutesToTime(reg.ReadInteger(s, "MaxTermTimeDiff", 45));
   ViewFlags = static_cast<uint8_t>(userView_->ReadInteger(kAnzeige, "ViewFlags", 11) & 0xFF);
   ViewFlags &= static_cast<uint8_t>(~(1u << kViewFlagPersView));
   if (param == "-PERSVIEW") ViewFlags |= static_cast<uint8_t>(1u << kViewFlagPersView);
@@ -143,8 +141,8 @@ void TKonfig::ReadRadioClock(const TRegistryIniFile& reg) {
   const std::string s = kInstallation;
   DCF77AtStart = reg.ReadBool(s, "DCF77AtStart", true);
   DCF77Active = reg.ReadBool(s, "DCF77Active", false);
-  DCF77Start = reg.ReadInteger(s, "DCF77Start", 55) * kMinute;
-  DCF77Time = reg.ReadInteger(s, "DCF77Time", 60) * kMinute;
+  DCF77Start = MinutesToTime(reg.ReadInteger(s, "DCF77Start", 55));
+  DCF77Time = MinutesToTime(reg.ReadInteger(s, "DCF77Time", 60));
   DCFComPort = reg.ReadInteger(s, "DCFComPort", 1);
 }
 
@@ -157,7 +155,7 @@ void TKonfig::ReadIniFile() {
   KontoDefs.SetLimits(IsKlMonat);
   Watchdog = iniFile_->ReadInteger(kInstallation, "Watchdog", -1);
   if (Watchdog >= 0 && Watchdog < kMinWatchdog) Watchdog = kMinWatchdog;
-  KontoDefs.Read(*iniFile_);
+  KontoDefs.Read(*iniFile_, *platform_.locale);
   Fehlzeiten.Read(*iniFile_);
   stations_.Read(*iniFile_);
   Loading = false;
@@ -183,11 +181,11 @@ void TKonfig::ReadInstallation(const TMemIniFile& ini) {
   ASCIIFormat = ini.ReadBool(s, "ASCIIFormat", true);
   NFilialFormat = ini.ReadBool(s, "NFilialFormat", false);
   NFilialPersons = ini.ReadBool(s, "NFilialPersons", false);
-  BuchStart = ini.ReadInteger(s, "BuchStart", 0) * kMinute;
-  BuchIntv = ini.ReadInteger(s, "BuchIntv", 5) * kMinute;
-  RuheStart = ini.ReadInteger(s, "RuheStart", 0) * kMinute;
-  RuheIntv = ini.ReadInteger(s, "RuheIntv", 0) * kMinute;
-  UpdIntv = ini.ReadInteger(s, "UpdIntv", 30) * kMinute;
+  BuchStart = MinutesToTime(ini.ReadInteger(s, "BuchStart", 0));
+  BuchIntv = MinutesToTime(ini.ReadInteger(s, "BuchIntv", 5));
+  RuheStart = MinutesToTime(ini.ReadInteger(s, "RuheStart", 0));
+  RuheIntv = MinutesToTime(ini.ReadInteger(s, "RuheIntv", 0));
+  UpdIntv = MinutesToTime(ini.ReadInteger(s, "UpdIntv", 30));
   ZutTage = ini.ReadInteger(s, "ZutTage", 360);
   BuchMsg = ini.ReadBool(s, "BuchMsg", true);
   AuswInit = ini.ReadBool(s, "AuswInit", AuswOffset < 0);

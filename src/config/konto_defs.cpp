@@ -117,14 +117,15 @@ void TKontoDefs::Clear() {
   defs_.fill(KontoDef{});
 }
 
-void TKontoDefs::Read(const TMemIniFile& ini) {
+void TKontoDefs::Read(const TMemIniFile& ini, platform::Locale& locale) {
   Clear();
+  const char dezimal = locale.DecimalSeparator();
   // The table ends at account 40 whatever the file claims.
   int32_t last = std::min<int32_t>(ini.ReadInteger(kSection, "MaxKontoDef", kKontoMax), kKontoMax);
-  for (int i = kKontoMin; i <= last; ++i) ReadKonto(ini, i);
+  for (int i = kKontoMin; i <= last; ++i) ReadKonto(ini, i, dezimal);
 }
 
-void TKontoDefs::ReadKonto(const TMemIniFile& ini, int i) {
+void TKontoDefs::ReadKonto(const TMemIniFile& ini, int i, char dezimal) {
   std::string line = ini.ReadString(kSection, KontoKey("Konto", i), "");
   KontoDef& def = defs_[Slot(i)];
   def.Name = GetField(line, 1, kSep);
@@ -140,16 +141,16 @@ void TKontoDefs::ReadKonto(const TMemIniFile& ini, int i) {
   std::string zeichen = GetField(line, 3, kSep);
   def.Zeichen = zeichen.empty() ? ' ' : zeichen[0];
   def.Format = static_cast<uint8_t>(GetFieldInt(line, 4, kSep, 0));
-  ReadSumSlots(ini, i, def);
+  ReadSumSlots(ini, i, def, dezimal);
 }
 
-void TKontoDefs::ReadSumSlots(const TMemIniFile& ini, int i, KontoDef& def) const {
+void TKontoDefs::ReadSumSlots(const TMemIniFile& ini, int i, KontoDef& def, char dezimal) const {
   def.SumKonto.fill(0);
   def.SumFaktor.fill(0);
   if (def.Art != kaSumme) return;
   std::string line = ini.ReadString(kSection, KontoKey("KontoSum", i), "");
   for (int k = 0; k < kKontoSlots; ++k) {
-    double faktor = GetFieldFloat(line, 2 * k + 1, kSep, 0);
+    double faktor = GetFieldFloat(line, 2 * k + 1, kSep, 0, dezimal);
     int32_t konto = GetFieldInt(line, 2 * k + 2, kSep, 0);
     // A slot naming an account outside the table would make the accounting add a value it does
     // not keep: such a slot is dropped, as is one above the accounts in use.

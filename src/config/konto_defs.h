@@ -11,6 +11,8 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/nls.h"
+
 namespace qrv {
 
 class TMemIniFile;
@@ -69,9 +71,10 @@ class TKontoDefs {
   // one. Called before Read, since Read drops sum slots above KontoAnzahl.
   void SetLimits(bool isKlMonat);
 
-  // Fills the table from section KontoDefs. Missing keys and unreadable fields read as their
+  // Fills the table from section KontoDefs. The factors of sum accounts are decimal numbers in
+  // the locale's format (its decimal separator). Missing keys and unreadable fields read as their
   // defaults; nothing is reported.
-  void Read(const TMemIniFile& ini);
+  void Read(const TMemIniFile& ini, platform::Locale& locale);
 
   // Copies the 53 definitions, KontoAnzahl and KontoGrenze.
   void Assign(const TKontoDefs& other);
@@ -93,8 +96,8 @@ class TKontoDefs {
 
  private:
   void Clear();
-  void ReadKonto(const TMemIniFile& ini, int i);
-  void ReadSumSlots(const TMemIniFile& ini, int i, KontoDef& def) const;
+  void ReadKonto(const TMemIniFile& ini, int i, char dezimal);
+  void ReadSumSlots(const TMemIniFile& ini, int i, KontoDef& def, char dezimal) const;
 
   std::array<KontoDef, kKontoMax - kKontoMin + 1> defs_{};
 };

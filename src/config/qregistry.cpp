@@ -183,11 +183,15 @@ void TQRegistry::WriteData(const std::string& name, std::string_view data, TRegD
   WriteDataOf(*currentKey_, name, data, type);
 }
 
+bool TQRegistry::QueryOf(const TRegKeyHandle& key, const std::string& name, RegValue* value) const {
+  return Allows(key, kKeyQueryValue) &&
+         registry_.QueryValue(key.Root, key.Path, name, value) == kOk;
+}
+
 bool TQRegistry::DataInfoOf(const TRegKeyHandle& key, const std::string& name,
                             TRegDataInfo* info) const {
   RegValue value;
-  if (!Allows(key, kKeyQueryValue) ||
-      registry_.QueryValue(key.Root, key.Path, name, &value) != kOk) {
+  if (!QueryOf(key, name, &value)) {
     *info = TRegDataInfo{};
     return false;
   }
@@ -199,11 +203,7 @@ bool TQRegistry::DataInfoOf(const TRegKeyHandle& key, const std::string& name,
 uint32_t TQRegistry::ReadDataOf(const TRegKeyHandle& key, const std::string& name,
                                 std::span<char> buffer, TRegDataType* type) const {
   RegValue value;
-  if (!Allows(key, kKeyQueryValue) ||
-      registry_.QueryValue(key.Root, key.Path, name, &value) != kOk ||
-      value.data.size() > buffer.size()) {
-    RaiseReadFailed(name);
-  }
+  if (!QueryOf(key, name, &value) || value.data.size() > buffer.size()) RaiseReadFailed(name);
   if (!value.data.empty()) std::memcpy(buffer.data(), value.data.data(), value.data.size());
   *type = RegTypeToDataType(value.type);
   return static_cast<uint32_t>(value.data.size());
@@ -211,7 +211,10 @@ uint32_t TQRegistry::ReadDataOf(const TRegKeyHandle& key, const std::string& nam
 
 void TQRegistry::WriteDataOf(const TRegKeyHandle& key, const std::string& name,
                              std::string_view data, TRegDataType type) {
-  const RegValue value{DataTypeToRegType(type), std::string(data)};
+  SetOf(key, name, RegValue{DataTypeToRegType(type), std::string(data)});
+}
+
+void TQRegistry::SetOf(const TRegKeyHandle& key, const std::string& name, const RegValue& value) {
   if (!Allows(key, kKeySetValue) || registry_.SetValue(key.Root, key.Path, name, value) != kOk) {
     RaiseWriteFailed(name);
   }
@@ -254,14 +257,14 @@ void TQRegistry::CopyValues(const TRegKeyHandle& source, const TRegKeyHandle& ta
   }
 }
 
+// The value goes over with the registry's own type, not the class's data type: a multi-string,
+// a 64-bit number or a value of type 0 written back as type 0 would be corrupted for every
+// program that reads it by its type.
 void TQRegistry::CopyValue(const TRegKeyHandle& source, const TRegKeyHandle& target,
                            const std::string& name) {
-  TRegDataInfo info;
-  if (!DataInfoOf(source, name, &info) || info.DataSize == 0) return;
-  std::string data(info.DataSize, '\0');
-  TRegDataType type = rdUnknown;
-  const uint32_t size = ReadDataOf(source, name, data, &type);
-  WriteDataOf(target, name, std::string_view(data).substr(0, size), type);
+  RegValue value;
+  if (!QueryOf(source, name, &value) || value.data.empty()) return;
+  SetOf(target, name, value);
 }
 
 void TQRegistry::CopyKeys(const TRegKeyHandle& source, const TRegKeyHandle& target) {

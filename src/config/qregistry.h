@@ -29,7 +29,8 @@ inline constexpr uint32_t kKeyRead = 0x20019;
 inline constexpr uint32_t kKeyAllAccess = 0xF003F;
 
 // The class's data types. Any registry type without one of its own (a multi-string, for
-// example) is rdUnknown and is written back as type 0.
+// example) is rdUnknown, and WriteData writes rdUnknown as type 0; moving a key tree keeps every
+// value's own registry type.
 enum TRegDataType : uint8_t { rdUnknown, rdString, rdExpandString, rdInteger, rdBinary };
 
 TRegDataType RegTypeToDataType(uint32_t regType);
@@ -86,12 +87,12 @@ class TQRegistry {
   void WriteData(const std::string& name, std::string_view data, TRegDataType type);
 
   // Copies the key sourcePath under sourceRoot to targetPath under targetRoot: the default value,
-  // every value with its type and raw bytes (empty values are skipped) and every subkey
-  // recursively; then deletes the source tree when deleteSource. A source or target that cannot
-  // be opened ends the move silently; a failed creation, read or write raises and leaves what
-  // was copied so far, deleting nothing. A target that is the source or lies inside it is
-  // refused the same silent way: the copy would never end, or the delete would destroy it.
-  // Ends with the source root set.
+  // every value with its own registry type (whatever it is) and raw bytes (empty values are
+  // skipped) and every subkey recursively; then deletes the source tree when deleteSource. A
+  // source or target that cannot be opened ends the move silently; a failed creation, read or
+  // write raises and leaves what was copied so far, deleting nothing. A target that is the source
+  // or lies inside it is refused the same silent way: the copy would never end, or the delete
+  // would destroy it. Ends with the source root set.
   void MoveKeyBetweenRoots(platform::RegRoot sourceRoot, platform::RegRoot targetRoot,
                            bool deleteSource, const std::string& targetPath,
                            const std::string& sourcePath);
@@ -112,6 +113,10 @@ class TQRegistry {
                       TRegDataType* type) const;
   void WriteDataOf(const TRegKeyHandle& key, const std::string& name, std::string_view data,
                    TRegDataType type);
+  // The value as the registry holds it; false when the key may not be read or has no such value.
+  bool QueryOf(const TRegKeyHandle& key, const std::string& name, platform::RegValue* value) const;
+  // Raises the write error when the key may not be written or the registry refuses the value.
+  void SetOf(const TRegKeyHandle& key, const std::string& name, const platform::RegValue& value);
   bool ValueNames(const TRegKeyHandle& key, std::vector<std::string>* names) const;
   bool KeyNames(const TRegKeyHandle& key, std::vector<std::string>* names) const;
 

@@ -14,7 +14,6 @@ namespace qrv {
 namespace {
 
 constexpr char kSep = ',';
-constexpr double kMinute = 1.0 / 1440;
 // Ports above this number are network ports, counted from 1 after it.
 constexpr int32_t kSerialPorts = 6;
 
@@ -63,15 +62,15 @@ void ParseTerminal(const std::string& line, TTerminalDef& t) {
 void ParseStation(const std::string& line, const std::string& extra, TStation& s) {
   s.Aktiv1 = GetFieldBool(line, 1, kSep, true);
   s.Verzeichnis1 = WithBackslash(GetField(line, 2, kSep));
-  s.Intervall = GetFieldTime(line, 3, kSep, kMinute);
+  s.Intervall = GetFieldTime(line, 3, kSep, MinutesToTime(1));
   s.Name = GetField(line, 4, kSep);
   s.Verzeichnis2 = WithBackslash(GetField(line, 5, kSep));
   s.Anzahl = GetFieldInt(line, 6, kSep, 1);
   s.Aktiv2 = GetFieldBool(line, 7, kSep, true);
   s.Zusatz = GetFieldBool(extra, 1, kSep, false);
-  s.Zeit1 = GetFieldTime(extra, 2, kSep, 30 * kMinute);
-  s.Zeit2 = GetFieldTime(extra, 3, kSep, 180 * kMinute);
-  s.Zeit3 = GetFieldTime(extra, 4, kSep, 15 * kMinute);
+  s.Zeit1 = GetFieldTime(extra, 2, kSep, MinutesToTime(30));
+  s.Zeit2 = GetFieldTime(extra, 3, kSep, MinutesToTime(180));
+  s.Zeit3 = GetFieldTime(extra, 4, kSep, MinutesToTime(15));
 }
 
 }  // namespace

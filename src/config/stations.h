@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "util/datetime.h"
+
 namespace qrv {
 
 class TMemIniFile;
@@ -72,15 +74,15 @@ struct TStation {
   std::string Name;
   std::string Verzeichnis1;  // with trailing separator when not empty
   std::string Verzeichnis2;  // with trailing separator when not empty
-  double Intervall = 1.0 / 1440;
+  double Intervall = MinutesToTime(1);
   bool Aktiv1 = true;
   bool Aktiv2 = true;
   TTerminalDefList Terminals{*this};
   int32_t Anzahl = 1;
   bool Zusatz = false;
-  double Zeit1 = 30.0 / 1440;
-  double Zeit2 = 180.0 / 1440;
-  double Zeit3 = 15.0 / 1440;
+  double Zeit1 = MinutesToTime(30);
+  double Zeit2 = MinutesToTime(180);
+  double Zeit3 = MinutesToTime(15);
 };
 
 // Owning list of stations in the order read (ascending numbers).

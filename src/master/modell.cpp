@@ -10,17 +10,15 @@ namespace qrv {
 
 namespace {
 
-// The date of day and month of date in year; 29 February falls on 28 February outside leap
-// years.
+// The date of day and month of date in year, for a version recurring every year: 29 February
+// falls on 28 February in every year, leap years included.
 TDateTime ImJahr(uint16_t jahr, TDateTime datum) {
   uint16_t y = 0;
   uint16_t monat = 0;
   uint16_t tag = 0;
   DecodeDate(datum, &y, &monat, &tag);
   TDateTime out = 0;
-  if (TryEncodeDate(jahr, monat, tag, &out)) return out;
-  if (monat == 2 && tag == 29 && TryEncodeDate(jahr, 2, 28, &out)) return out;
-  return datum;
+  return TryEncodeDate(jahr, monat, JaehrlicherTag(monat, tag), &out) ? out : datum;
 }
 
 // Monday = 1 .. Sunday = 7.

@@ -202,9 +202,12 @@ void LeseDatum(const uint8_t* raw, ModellVersion& v, uint16_t aktuellesJahr) {
   } else {
     int32_t jahr = ZahlOderFehler(LeftChars(text, 4));
     const int32_t monat = ZahlOderFehler(text.size() > 4 ? text.substr(4, 2) : "");
-    const int32_t tag = ZahlOderFehler(RightChars(text, 2));
+    int32_t tag = ZahlOderFehler(RightChars(text, 2));
     v.JedesJahr = jahr == 0;
-    if (jahr == 0) jahr = aktuellesJahr;
+    if (jahr == 0) {
+      jahr = aktuellesJahr;
+      tag = JaehrlicherTag(monat, tag);
+    }
     v.StartDatum = v.SortDatum = EncodeDate(jahr, monat, tag);
   }
   const int32_t tagNummer = GetLE32(raw + kTagNummerOffset);
@@ -225,6 +228,17 @@ uint8_t MinutenByte(double zeit) {
   return static_cast<uint8_t>(TimeToMinutes(zeit) & 0xFF);
 }
 
+// Clock-in is stored as its distance from the start of core time with hours and minutes each
+// doubled: reading halves the two parts separately, so doubling the distance as a whole would
+// turn 0:30 into 1 h 0 min, which reads back as 0:00.
+void PutAutoKommen(const Tagesprofil& t, uint8_t* p) {
+  int32_t hours = 0;
+  int32_t minutes = 0;
+  SplitTime(t.AutoKommen - t.KernBeginn, &hours, &minutes);
+  p[4] = static_cast<uint8_t>((2 * hours) & 0xFF);
+  p[5] = static_cast<uint8_t>((2 * minutes) & 0xFF);
+}
+
 void SchreibeZeiten(const Tagesprofil& t, uint8_t* p) {
   PutZeit(p, 2, 3, t.Soll);
   p[293] = static_cast<uint8_t>((t.HatTagWert1 ? 4 : 0) | (t.HatTagWert2 ? 2 : 0) |
@@ -232,7 +246,7 @@ void SchreibeZeiten(const Tagesprofil& t, uint8_t* p) {
   PutZeit(p, 294, 295, t.TagWert1);
   PutZeit(p, 296, 297, t.TagWert2);
   PutZeit(p, 298, 299, t.Feiertagszeit);
-  PutZeit(p, 4, 5, 2 * (t.AutoKommen - t.KernBeginn));
+  PutAutoKommen(t, p);
   p[91] = t.HatAutoKommen;
   PutZeit(p, 6, 7, t.Abzug1);
   p[92] = t.HatAbzug1;
@@ -320,6 +334,7 @@ std::string DatumText(const ModellVersion& v) {
   uint16_t monat = 0;
   uint16_t tag = 0;
   DecodeDate(v.SortDatum, &jahr, &monat, &tag);
+  if (v.JedesJahr) tag = static_cast<uint16_t>(JaehrlicherTag(monat, tag));
   const std::string mmdd = ZeroPad(monat, 2) + ZeroPad(tag, 2);
   return v.JedesJahr ? "0000" + mmdd : ZeroPad(jahr, 4) + mmdd;
 }

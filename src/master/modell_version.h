@@ -113,4 +113,11 @@ static_assert(sizeof(Tagesprofil) == 1017);
 static_assert(sizeof(ModellVersion) == 8208);
 static_assert(std::is_trivially_copyable_v<ModellVersion>);
 
+// The day of month on which a version recurring every year starts: 29 February counts as
+// 28 February, a day every year has, so the version starts on the same day in leap and common
+// years and its stored date text stays readable in every year.
+inline int JaehrlicherTag(int monat, int tag) {
+  return monat == 2 && tag == 29 ? 28 : tag;
+}
+
 }  // namespace qrv

@@ -37,7 +37,7 @@ TPlanvorlFile::TPlanvorlFile(const platform::Platform& platform, const TKonfig& 
   BaseName = "GSPL";
   Ext = "DAT";
   RawSize = kPlanvorlRawSize;
-  SlotSize = kPlanvorlRawSize;
+  SlotSize = kPlanvorlFileSize;
   ObjectSize = sizeof(TPlanvorlageRec);
   MinRecord = 1;
   MaxRecord = 9999;

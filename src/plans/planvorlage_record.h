@@ -14,6 +14,9 @@
 namespace qrv {
 
 inline constexpr int32_t kPlanvorlRawSize = 858;
+// A template file holds the record followed by zeros up to this size; a shorter file (858 bytes,
+// or cut off) reads with its missing tail as zeros and is written back at full size.
+inline constexpr int32_t kPlanvorlFileSize = 10000;
 inline constexpr int32_t kPlanvorlListe = 100;
 inline constexpr int32_t kPlanvorlNameMax = 50;
 // Art: the template has a calendar of its own (the plan 100000 + number).

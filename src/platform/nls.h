@@ -20,6 +20,9 @@ class Locale {
   virtual std::string LowerCase(std::string_view s) = 0;
   // The locale's short name of month 1..12 (before the start-up adjustment of March).
   virtual std::string ShortMonthName(int month) = 0;
+  // The character between the whole part and the fraction of a number in the locale's format
+  // ("1,5" in the German locale): decimal numbers in the settings are written with it.
+  virtual char DecimalSeparator() = 0;
 };
 
 }  // namespace qrv::platform

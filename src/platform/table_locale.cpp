@@ -142,4 +142,8 @@ std::string TableLocale::ShortMonthName(int month) {
   return cp1252::kShortMonthNames[month - 1];
 }
 
+char TableLocale::DecimalSeparator() {
+  return ',';
+}
+
 }  // namespace qrv::platform

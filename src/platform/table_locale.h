@@ -17,6 +17,8 @@ class TableLocale final : public Locale {
   std::string UpperCase(std::string_view s) override;
   std::string LowerCase(std::string_view s) override;
   std::string ShortMonthName(int month) override;
+  // The German ','.
+  char DecimalSeparator() override;
 };
 
 }  // namespace qrv::platform

@@ -74,11 +74,15 @@ int64_t MsOfDay(TDateTime t) {
   return SplitDateTime(t, &day, &ms) ? ms : 0;
 }
 
+}  // namespace
+
 double MinutesToTime(int64_t minutes) {
   return static_cast<double>(minutes) / 1440.0;
 }
 
-}  // namespace
+double SecondsToTime(int64_t seconds) {
+  return static_cast<double>(seconds) / 86400.0;
+}
 
 bool TryEncodeDate(int year, int month, int day, TDateTime* out) {
   if (year < 1 || year > 9999 || month < 1 || month > 12) return false;

@@ -52,6 +52,11 @@ TDateTime EncodeTime(int hour, int min, int sec, int msec);
 // The time part, rounded to the millisecond.
 void DecodeTime(TDateTime t, uint16_t* hour, uint16_t* min, uint16_t* sec, uint16_t* msec);
 
+// A minute count as a day fraction: minutes / 1440, divided, so that a setting of 5 minutes is
+// exactly 5 / 1440 (multiplying by 1 / 1440 misses it in the last bit for many counts).
+double MinutesToTime(int64_t minutes);
+// A second count as a day fraction: seconds / 86400, divided for the same reason.
+double SecondsToTime(int64_t seconds);
 // (hours * 60 + minutes) / 1440, the sum formed in integers.
 double HMToTime(int32_t hours, int32_t minutes);
 // x * 1440 rounded halves away from zero; 0 when that leaves the 32-bit range.
@@ -61,8 +66,8 @@ int32_t TimeToMinutes(double x);
 void SplitTime(double x, int32_t* hours, int32_t* minutes);
 void SplitTime(double x, int8_t* hours, int8_t* minutes);
 void SplitTime(double x, int16_t* hours, int16_t* minutes);
-// x rounded to the nearest 1/n (halves away from zero); x itself when n is 0 or the scaled value
-// leaves the 64-bit integer range.
+// x rounded to the nearest 1/n (halves away from zero), the whole count divided by n at the end;
+// x itself when n is 0 or the scaled value leaves the 64-bit integer range.
 double RoundToFraction(int32_t n, double x);
 double RoundToMinute(double x);
 // The clock's local date-time cut (not rounded) to the whole minute.

@@ -34,9 +34,10 @@ int32_t GetFieldInt(const std::string& text, int n, char separator, int32_t def)
   return StrToIntDef(GetField(text, n, separator), def);
 }
 
-double GetFieldFloat(const std::string& text, int n, char separator, double def) {
+double GetFieldFloat(const std::string& text, int n, char separator, double def,
+                     char decimalSeparator) {
   double value = 0;
-  return TryStrToFloat(GetField(text, n, separator), &value) ? value : def;
+  return TryStrToFloat(GetField(text, n, separator), decimalSeparator, &value) ? value : def;
 }
 
 double GetFieldTime(const std::string& text, int n, char separator, double def) {

@@ -15,8 +15,10 @@ std::string GetFieldDef(const std::string& text, int n, char separator, const st
 bool GetFieldBool(const std::string& text, int n, char separator, bool def);
 // The field as an integer (TryStrToInt); def when it is empty or does not convert.
 int32_t GetFieldInt(const std::string& text, int n, char separator, int32_t def);
-// The field as a German-locale number (TryStrToFloat: "1,5"); def when it does not convert.
-double GetFieldFloat(const std::string& text, int n, char separator, double def);
+// The field as a number in the locale's format, decimalSeparator being the locale's (TryStrToFloat:
+// "1,5" with the German ','); def when it does not convert.
+double GetFieldFloat(const std::string& text, int n, char separator, double def,
+                     char decimalSeparator);
 // The field as a time text (StrToTimeSpan); def when it is empty or does not parse.
 double GetFieldTime(const std::string& text, int n, char separator, double def);
 

@@ -91,8 +91,8 @@ int32_t StrToIntDef(const std::string& text, int32_t def) {
 
 namespace {
 
-// Checks the German float syntax and gives the same number in the C notation from_chars reads.
-bool ToCNotation(const std::string& text, std::string* c) {
+// Checks the locale's float syntax and gives the same number in the C notation from_chars reads.
+bool ToCNotation(const std::string& text, char decimalSeparator, std::string* c) {
   size_t i = 0;
   if (i < text.size() && (text[i] == '-' || text[i] == '+')) {
     if (text[i] == '-') c->push_back('-');
@@ -100,7 +100,7 @@ bool ToCNotation(const std::string& text, std::string* c) {
   }
   size_t mantissaDigits = 0;
   for (; i < text.size() && IsDigit(text[i]); ++i, ++mantissaDigits) c->push_back(text[i]);
-  if (i < text.size() && text[i] == ',') {
+  if (i < text.size() && text[i] == decimalSeparator) {
     c->push_back('.');
     for (++i; i < text.size() && IsDigit(text[i]); ++i, ++mantissaDigits) c->push_back(text[i]);
   }
@@ -118,9 +118,9 @@ bool ToCNotation(const std::string& text, std::string* c) {
 
 }  // namespace
 
-bool TryStrToFloat(const std::string& text, double* out) {
+bool TryStrToFloat(const std::string& text, char decimalSeparator, double* out) {
   std::string c;
-  if (!ToCNotation(text, &c)) return false;
+  if (!ToCNotation(text, decimalSeparator, &c)) return false;
   double value = 0;
   auto [end, error] = std::from_chars(c.data(), c.data() + c.size(), value);
   if (error != std::errc() || end != c.data() + c.size()) return false;

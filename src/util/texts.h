@@ -12,11 +12,11 @@ namespace qrv {
 bool TryStrToInt(const std::string& text, int32_t* out);
 int32_t StrToIntDef(const std::string& text, int32_t def);
 
-// Floating-point text in the German locale: an optional sign, digits with "," as the decimal
-// separator and an optional exponent ("1,5", "-2", ",5", "1,5E3"). A "." is no decimal separator,
-// so "1.5" fails; so do blanks, thousands separators, "inf" and "nan". A value beyond the double
-// range fails.
-bool TryStrToFloat(const std::string& text, double* out);
+// Floating-point text in the locale's format: an optional sign, digits with decimalSeparator
+// between the whole part and the fraction, and an optional exponent ("1,5", "-2", ",5", "1,5E3"
+// with the German ','). Any other separator fails (with ',', "1.5" does); so do blanks, thousands
+// separators, "inf" and "nan". A value beyond the double range fails.
+bool TryStrToFloat(const std::string& text, char decimalSeparator, double* out);
 
 // The decimal digits of number, zero-padded on the left to width and cut to the last width
 // digits; a negative number gives "-" and the last width - 1 digits of its absolute value. The

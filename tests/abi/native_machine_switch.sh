@@ -18,7 +18,8 @@ printf '[Installation]\r\nAuswOffset=0\r\n' >"$daten/QUORVANE.INI"
 
 # The installation tree as the registry store writes it (root given as $1, data path as $2): the
 # default value, a string with an umlaut, an integer, binary data, an expandable string
-# ("%TEMP%\x"), a multi-string ("ab", "cd"), an empty binary and subkeys two levels deep.
+# ("%TEMP%\x"), a multi-string ("ab", "cd"), a 64-bit number, a value of type 0 with data, an
+# empty binary and subkeys two levels deep.
 installation_tree() {
   cat <<EOF
 [$1\\Software\\Quorvane\\Installation]
@@ -29,6 +30,8 @@ installation_tree() {
 "Schlüssel"=hex:00,ff,10,80
 "Pfad"=hex(2):25,00,54,00,45,00,4d,00,50,00,25,00,5c,00,78,00,00,00
 "Liste"=hex(7):61,00,62,00,00,00,63,00,64,00,00,00,00,00
+"Gross"=hex(b):01,02,03,04,05,06,07,08
+"Roh"=hex(0):fe,00
 "Nichts"=hex:
 
 [$1\\Software\\Quorvane\\Installation\\Anzeige]
@@ -61,8 +64,8 @@ tree_lines() {
   tr -d '\r' <"$1" | awk '/\\Software\\Quorvane\\Installation\]$/ { on = 1 } on && NF'
 }
 
-# Case "first start": the tree moves, the multi-string arrives with its 1252 bytes and type 0,
-# the empty binary stays behind.
+# Case "first start": the tree moves, every value with its own type and bytes (the multi-string,
+# the 64-bit number and the type-0 value included); the empty binary stays behind.
 write_user_registry "$daten"
 run_client
 code=$?
@@ -71,9 +74,7 @@ expected="GetDataPath=[$daten/]"
 [ "$(cat "$work/out")" = "$expected" ] ||
   fail "first start: expected '$expected', got '$(cat "$work/out")'"
 [ -f "$reg/machine.reg" ] || fail "first start: no machine.reg written"
-installation_tree HKEY_LOCAL_MACHINE "$daten" |
-  sed -e 's/^"Liste"=.*/"Liste"=hex(0):61,62,00,63,64,00,00/' -e '/^"Nichts"=/d' |
-  awk NF >"$work/expected"
+installation_tree HKEY_LOCAL_MACHINE "$daten" | sed -e '/^"Nichts"=/d' | awk NF >"$work/expected"
 tree_lines "$reg/machine.reg" >"$work/moved"
 diff "$work/expected" "$work/moved" >"$work/diff" ||
   fail "first start: machine tree differs (expected < > found): $(cat "$work/diff")"

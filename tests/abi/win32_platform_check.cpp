@@ -352,6 +352,7 @@ void CheckLocale() {
   CheckEq(locale.ShortMonthName(12), std::string("Dez"), "month 12");
   CheckEq(locale.ShortMonthName(0), std::string(), "month 0");
   CheckEq(locale.ShortMonthName(13), std::string(), "month 13");
+  CheckEq(locale.DecimalSeparator(), ',', "decimal separator");
 }
 
 // ---- host process

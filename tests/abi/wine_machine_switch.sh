@@ -54,8 +54,8 @@ printf '[Installation]\r\nAuswOffset=0\r\n' >"$daten/QUORVANE.INI"
 remove_keys
 
 # The user's tree: the default value, a string with an umlaut, an integer, binary data under a
-# name with an umlaut, an expandable string, a multi-string, an empty binary and subkeys two
-# levels deep.
+# name with an umlaut, an expandable string, a multi-string, a 64-bit number, a value of type 0
+# with data, an empty binary and subkeys two levels deep.
 tree="$user\\Installation"
 add "$user" /v Install_Local_Machine /t REG_DWORD /d 1
 add "$tree" /ve /d Standard
@@ -65,24 +65,27 @@ add "$tree" /v NetStationNumber /t REG_DWORD /d 0x12345678
 add "$tree" /v 'Schlüssel' /t REG_BINARY /d 00ff1080
 add "$tree" /v Pfad /t REG_EXPAND_SZ /d '%TEMP%\x'
 add "$tree" /v Liste /t REG_MULTI_SZ /d 'ab\0cd'
+add "$tree" /v Gross /t REG_QWORD /d 0x0102030405060708
+add "$tree" /v Roh /t REG_NONE /d ab
 add "$tree" /v Nichts /t REG_BINARY
 add "$tree\\Anzeige" /v ViewFlags /t REG_DWORD /d 11
 add "$tree\\Anzeige\\Spalten" /v Breite /t REG_BINARY /d 01
 add "$tree\\Anzeige\\Spalten" /v Titel /d Name
 add "$tree\\Leer"
 export_lines "$tree" >"$work/before"
-grep -q '^"Liste"=hex(7):' "$work/before" || fail "set-up: no multi-string in $(cat "$work/before")"
+for type in 'Liste"=hex(7)' 'Gross"=hex(b)' 'Roh"=hex(0)'; do
+  grep -q "^\"$type:" "$work/before" || fail "set-up: no \"$type value in $(cat "$work/before")"
+done
 
-# Case "first start": the tree moves; the multi-string arrives with its ANSI bytes and type 0,
-# the empty binary stays behind.
+# Case "first start": the tree moves, every value with its own type and bytes (the multi-string,
+# the 64-bit number and the type-0 value included); the empty binary stays behind.
 run_client
 code=$?
 [ "$code" -eq 0 ] || fail "first start: client exit code $code: $(cat "$work/out" "$work/err")"
 expected="GetDataPath=[$(windows_path "$daten")\\]"
 [ "$(cat "$work/out")" = "$expected" ] ||
   fail "first start: expected '$expected', got '$(cat "$work/out")'"
-sed -e 's/^\[HKEY_CURRENT_USER\\/[HKEY_LOCAL_MACHINE\\/' \
-  -e 's/^"Liste"=.*/"Liste"=hex(0):61,62,00,63,64,00,00/' -e '/^"Nichts"=/d' \
+sed -e 's/^\[HKEY_CURRENT_USER\\/[HKEY_LOCAL_MACHINE\\/' -e '/^"Nichts"=/d' \
   "$work/before" >"$work/expected"
 export_lines "$machine\\Installation" >"$work/moved"
 diff "$work/expected" "$work/moved" >"$work/diff" ||

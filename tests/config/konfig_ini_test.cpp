@@ -45,8 +45,8 @@ TEST_F(KonfigIniTest, DefaultsOfAnInstallationSection) {
   EXPECT_FALSE(k->BarCheck);
   EXPECT_EQ(k->DoppelBuch, 2);
   EXPECT_TRUE(k->ASCIIFormat);
-  EXPECT_DOUBLE_EQ(k->BuchIntv, 5.0 / 1440);
-  EXPECT_DOUBLE_EQ(k->UpdIntv, 30.0 / 1440);
+  EXPECT_EQ(k->BuchIntv, 5 / 1440.0);
+  EXPECT_EQ(k->UpdIntv, 30 / 1440.0);
   EXPECT_EQ(k->ZutTage, 360);
   EXPECT_TRUE(k->BuchMsg);
   EXPECT_EQ(k->Watchdog, -1);
@@ -101,6 +101,34 @@ TEST_F(KonfigIniTest, BadgeOffsetAndItsInitialisation) {
   }
 }
 
+// Each minute setting is its count divided by 1440, compared exactly (these counts are among
+// those that a multiplication by 1/1440 misses in the last bit).
+TEST_F(KonfigIniTest, MinuteSettingsAreTheCountDividedBy1440) {
+  auto k = Load(
+      "[Installation]\r\nAuswOffset=0\r\nBuchStart=10\r\nBuchIntv=11\r\nRuheStart=13\r\n"
+      "RuheIntv=15\r\nUpdIntv=1920\r\n");
+  const struct {
+    const char* key;
+    double value;
+    double expected;
+  } cases[] = {
+      {"BuchStart", k->BuchStart, 10 / 1440.0}, {"BuchIntv", k->BuchIntv, 11 / 1440.0},
+      {"RuheStart", k->RuheStart, 13 / 1440.0}, {"RuheIntv", k->RuheIntv, 15 / 1440.0},
+      {"UpdIntv", k->UpdIntv, 1920 / 1440.0},
+  };
+  for (const auto& c : cases) EXPECT_EQ(c.value, c.expected) << c.key;
+}
+
+TEST_F(KonfigIniTest, SumFactorsAreReadWithTheLocalesDecimalSeparator) {
+  const std::string ini =
+      "[Installation]\r\nAuswOffset=0\r\n[KontoDefs]\r\nKonto3=Summe;8\r\n"
+      "KontoSum3=0.25;1;1,5;2\r\n";
+  tp.locale.decimalSeparator = '.';
+  EXPECT_EQ(Load(ini)->KontoDefs[3].SumFaktor, (std::array<double, 4>{0.25, 0, 0, 0}));
+  tp.locale.decimalSeparator = ',';
+  EXPECT_EQ(Load(ini)->KontoDefs[3].SumFaktor, (std::array<double, 4>{0, 1.5, 0, 0}));
+}
+
 TEST_F(KonfigIniTest, ValuesAndTheirRules) {
   auto k = Load(
       "[installation]\r\nAuswOffset=1\r\nIsKlMonat=2\r\nExcelUsage=258\r\nBuchIntv=x\r\n"
@@ -109,8 +137,8 @@ TEST_F(KonfigIniTest, ValuesAndTheirRules) {
       "Persstamm20=0123456789012345678901234567890123456789\r\n");
   EXPECT_FALSE(k->IsKlMonat);
   EXPECT_EQ(k->ExcelUsage, 2);
-  EXPECT_DOUBLE_EQ(k->BuchIntv, 5.0 / 1440);
-  EXPECT_DOUBLE_EQ(k->RuheStart, 90.0 / 1440);
+  EXPECT_EQ(k->BuchIntv, 5 / 1440.0);
+  EXPECT_EQ(k->RuheStart, 90 / 1440.0);
   EXPECT_EQ(k->Watchdog, 15);
   EXPECT_EQ(k->AufOffset, -7);
   EXPECT_EQ(k->SonstigeTexte(1), "Sonstiges");

@@ -16,7 +16,10 @@ using platform::RegValue;
 using testing::TempFolder;
 using testing::TestPlatform;
 
-constexpr double kMinute = 1.0 / 1440;
+// A setting of v minutes is exactly v / 1440 of a day.
+double Minuten(int v) {
+  return v / 1440.0;
+}
 
 RegValue Dword(uint32_t v) {
   std::string d(4, '\0');
@@ -98,14 +101,14 @@ TEST_F(KonfigTest, EmptyRegistryGivesTheDefaults) {
   EXPECT_EQ(k->KonfigDir, "KONFIG/");
   EXPECT_TRUE(k->DCF77AtStart);
   EXPECT_FALSE(k->DCF77Active);
-  EXPECT_DOUBLE_EQ(k->DCF77Start, 55 * kMinute);
-  EXPECT_DOUBLE_EQ(k->DCF77Time, 60 * kMinute);
+  EXPECT_EQ(k->DCF77Start, Minuten(55));
+  EXPECT_EQ(k->DCF77Time, Minuten(60));
   EXPECT_EQ(k->DCFComPort, 1);
   EXPECT_EQ(k->ServerAutostartTime, 10);
   EXPECT_TRUE(k->ServerTermInitStart);
-  EXPECT_DOUBLE_EQ(k->PollIntv, 10.0 / 86400);
-  EXPECT_DOUBLE_EQ(k->SyncStart, 55 * kMinute);
-  EXPECT_DOUBLE_EQ(k->MaxTermTimeDiff, 45 * kMinute);
+  EXPECT_EQ(k->PollIntv, 10 / 86400.0);
+  EXPECT_EQ(k->SyncStart, Minuten(55));
+  EXPECT_EQ(k->MaxTermTimeDiff, Minuten(45));
   EXPECT_TRUE(k->TermAllowTurbo);
   EXPECT_EQ(k->ViewFlags, 11);
   EXPECT_EQ(k->PersChkTime, 10);
@@ -127,9 +130,9 @@ TEST_F(KonfigTest, ValuesComeAsDwordsOrDecimalTexts) {
   SetInstallation("NetUser", Text("zeit"));
   SetInstallation("WBPasswort", Dword(7));  // not a text: the default
   auto k = Loaded();
-  EXPECT_DOUBLE_EQ(k->DCF77Start, 30 * kMinute);
+  EXPECT_EQ(k->DCF77Start, Minuten(30));
   EXPECT_EQ(k->DCFComPort, 3);
-  EXPECT_DOUBLE_EQ(k->PollIntv, 10.0 / 86400);
+  EXPECT_EQ(k->PollIntv, 10 / 86400.0);
   EXPECT_TRUE(k->TermDebug);
   EXPECT_EQ(k->NetUser, "zeit");
   EXPECT_EQ(k->WBPasswort, "");
@@ -182,7 +185,7 @@ TEST_F(KonfigTest, StationParameterAndViewFlag) {
     EXPECT_EQ(k.StationNo, c.station);
     EXPECT_EQ(k.NetStationNumber, 4);
     EXPECT_EQ(k.DCF77Active, c.radioRead);
-    EXPECT_DOUBLE_EQ(k.DCF77Time, (c.radioRead ? 90 : 60) * kMinute);
+    EXPECT_EQ(k.DCF77Time, Minuten(c.radioRead ? 90 : 60));
     EXPECT_EQ(k.DCFComPort, c.radioRead ? 1 : 0);
     EXPECT_EQ(k.ViewFlags, c.viewFlags);
   }
@@ -190,7 +193,7 @@ TEST_F(KonfigTest, StationParameterAndViewFlag) {
 
 TEST_F(KonfigTest, ZeroRadioClockDurationMeansAnHour) {
   SetInstallation("DCF77Time", Dword(0));
-  EXPECT_DOUBLE_EQ(Loaded()->DCF77Time, 1.0 / 24);
+  EXPECT_EQ(Loaded()->DCF77Time, 1.0 / 24);
 }
 
 TEST_F(KonfigTest, MachineWideSwitchReadsTheMachineTree) {

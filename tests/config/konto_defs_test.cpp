@@ -20,7 +20,7 @@ class KontoDefsTest : public ::testing::Test {
     TMemIniFile ini(tp.files, folder.Path() + "QUORVANE.INI");
     TKontoDefs defs;
     defs.SetLimits(isKlMonat);
-    defs.Read(ini);
+    defs.Read(ini, tp.locale);
     return defs;
   }
 
@@ -189,6 +189,28 @@ TEST_F(KontoDefsTest, SumSlotsOfSumAccounts) {
   }
 }
 
+// Sum factors are decimal numbers in the locale's format: the German comma, or the separator a
+// Windows user has chosen.
+TEST_F(KontoDefsTest, SumFactorsFollowTheLocalesDecimalSeparator) {
+  struct Case {
+    const char* label;
+    char decimal;
+    std::string sum;
+    std::array<double, 4> faktoren;
+  };
+  const Case cases[] = {
+      {"comma", ',', "0,5;1;-1,25;2;1.5;3", {0.5, -1.25, 0, 0}},
+      {"point", '.', "0.5;1;-1.25;2;1,5;3", {0.5, -1.25, 0, 0}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.label);
+    tp.locale.decimalSeparator = c.decimal;
+    TKontoDefs defs = Read("[KontoDefs]\nKonto5=Summe;8\nKontoSum5=" + c.sum + "\n");
+    EXPECT_EQ(defs[5].SumFaktor, c.faktoren);
+    EXPECT_EQ(defs[5].SumKonto, (std::array<int32_t, 4>{1, 2, 3, 0}));
+  }
+}
+
 TEST_F(KontoDefsTest, SumLinesOfFixedAccountsAreIgnored) {
   TKontoDefs defs = Read("[KontoDefs]\nKonto-3=Summe;8\nKontoSum-3=1;2\n");
   EXPECT_EQ(defs[-3].Art, kaUnbenutzt);
@@ -199,9 +221,9 @@ TEST_F(KontoDefsTest, ReadingAgainClearsAccountsNoLongerRead) {
   testing::WriteFileBytes(folder.Path() + "A.INI", "[KontoDefs]\nKonto1=Eins;8\nKontoSum1=1;2\n");
   testing::WriteFileBytes(folder.Path() + "B.INI", "[KontoDefs]\nMaxKontoDef=0\n");
   TKontoDefs defs;
-  defs.Read(TMemIniFile(tp.files, folder.Path() + "A.INI"));
+  defs.Read(TMemIniFile(tp.files, folder.Path() + "A.INI"), tp.locale);
   ASSERT_EQ(defs[1].Name, "Eins");
-  defs.Read(TMemIniFile(tp.files, folder.Path() + "B.INI"));
+  defs.Read(TMemIniFile(tp.files, folder.Path() + "B.INI"), tp.locale);
   EXPECT_EQ(defs[1], KontoDef{});
   EXPECT_EQ(defs[0].Name, "Gleitzeit");
 }

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "config/konfig.h"
+#include "platform/reg_store.h"
 #include "support/doubles.h"
 #include "util/errors.h"
 
@@ -76,8 +77,8 @@ std::vector<std::string> DumpAll(platform::Registry& reg) {
 }
 
 // An installation tree with two levels of subkeys and every kind of value the copy treats
-// differently: the default value, string, integer, binary, expandable string, a multi-string
-// (a type the class does not know) and an empty binary.
+// differently: the default value, string, integer, binary, expandable string, types the class has
+// no data type for (a multi-string, a 64-bit number, a value of type 0) and an empty binary.
 void WriteInstallationTree(platform::Registry& reg, RegRoot root) {
   const std::string t = kTree;
   reg.CreateKey(root, t + "\\Anzeige\\Spalten");
@@ -91,20 +92,19 @@ void WriteInstallationTree(platform::Registry& reg, RegRoot root) {
                Value(platform::kRegBinary, "\x00\xFF\x10\x80"s));
   reg.SetValue(root, t, "Pfad", Value(platform::kRegExpandSz, "%TEMP%\\x\0"s));
   reg.SetValue(root, t, "Liste", Value(platform::kRegMultiSz, "ab\0cd\0\0"s));
+  reg.SetValue(root, t, "Gross", Value(11, "\x01\x02\x03\x04\x05\x06\x07\x08"s));
+  reg.SetValue(root, t, "Roh", Value(platform::kRegNone, "\xFE\x00"s));
   reg.SetValue(root, t, "Nichts", Value(platform::kRegBinary, ""));
   reg.SetValue(root, t + "\\Anzeige", "ViewFlags", Dword(11));
   reg.SetValue(root, t + "\\Anzeige\\Spalten", "Breite", Value(platform::kRegBinary, "\x01"s));
   reg.SetValue(root, t + "\\Anzeige\\Spalten", "Titel", Value(platform::kRegSz, "Name\0"s));
 }
 
-// The tree as it must arrive: the multi-string with its bytes and type 0, the empty binary
-// left out.
+// The tree as it must arrive: every value with its own type and bytes, the empty binary left out.
 std::vector<std::string> ExpectedCopy(std::vector<std::string> source) {
   std::vector<std::string> out;
-  for (std::string line : source) {
-    if (line == "|Nichts|3|") continue;
-    if (line.rfind("|Liste|7|", 0) == 0) line.replace(0, 9, "|Liste|0|");
-    out.push_back(line);
+  for (const std::string& line : source) {
+    if (line != "|Nichts|3|") out.push_back(line);
   }
   return out;
 }
@@ -118,19 +118,51 @@ TEST_F(QRegistryTest, MoveReproducesTheTreeUnderTheTargetRootAndDeletesTheSource
   WriteInstallationTree(reg, kUser);
   reg.SetValue(kUser, "Software\\Quorvane", "Install_Local_Machine", Dword(1));
   const std::vector<std::string> source = Dump(reg, kUser, kTree);
-  ASSERT_EQ(source.size(), 14u);
+  ASSERT_EQ(source.size(), 16u);
 
   TQRegistry r(reg);
   r.MoveKeyBetweenRoots(kUser, kMachine, true, kTreeFromRoot, kTreeFromRoot);
 
   const std::vector<std::string> copy = Dump(reg, kMachine, kTree);
   EXPECT_EQ(copy, ExpectedCopy(source));
-  EXPECT_NE(std::find(copy.begin(), copy.end(), "|Liste|0|61620063640000"), copy.end());
+  for (const char* line :
+       {"|Liste|7|61620063640000", "|Gross|11|0102030405060708", "|Roh|0|fe00", "|Pfad|2|"}) {
+    EXPECT_TRUE(std::any_of(copy.begin(), copy.end(), [&](const std::string& l) {
+      return l.rfind(line, 0) == 0;
+    })) << line;
+  }
   EXPECT_EQ(reg.OpenKey(kUser, kTree), platform::kFileNotFound);
   // Only the tree moves: its parent and the parent's values stay with the user.
   RegValue flag;
   EXPECT_EQ(reg.QueryValue(kUser, "Software\\Quorvane", "Install_Local_Machine", &flag), kOk);
   EXPECT_EQ(r.RootKey(), kUser);
+}
+
+// The Linux registry: the moved tree is written to machine.reg and read back from it by another
+// store with every value's type and bytes.
+TEST_F(QRegistryTest, TheFileStoreKeepsEveryMovedValueWithItsType) {
+  testing::TempFolder folder;
+  testing::TestPlatform tp;
+  platform::FileSystem& files = tp.files;
+  const std::string user = folder.Path() + "user.reg";
+  const std::string machine = folder.Path() + "machine.reg";
+  std::vector<std::string> source;
+  {
+    platform::RegFileStore store(files, nullptr, user, machine);
+    WriteInstallationTree(store, kUser);
+    source = Dump(store, kUser, kTree);
+    TQRegistry r(store);
+    r.MoveKeyBetweenRoots(kUser, kMachine, true, kTreeFromRoot, kTreeFromRoot);
+  }
+  platform::RegFileStore later(files, nullptr, user, machine);
+  EXPECT_EQ(Dump(later, kMachine, kTree), ExpectedCopy(source));
+  EXPECT_EQ(later.OpenKey(kUser, kTree), platform::kFileNotFound);
+  const std::string text = testing::ReadFileBytes(machine);
+  for (const char* line :
+       {"\"Liste\"=hex(7):61,00,62,00,00,00,63,00,64,00,00,00,00,00\r\n",
+        "\"Gross\"=hex(b):01,02,03,04,05,06,07,08\r\n", "\"Roh\"=hex(0):fe,00\r\n"}) {
+    EXPECT_NE(text.find(line), std::string::npos) << line << " in\n" << text;
+  }
 }
 
 TEST_F(QRegistryTest, MoveWithoutDeleteKeepsTheSourceAndMayRenameTheTree) {

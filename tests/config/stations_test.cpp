@@ -15,7 +15,10 @@ namespace {
 using testing::TempFolder;
 using testing::TestPlatform;
 
-constexpr double kMinute = 1.0 / 1440;
+// v minutes as a day fraction, divided.
+double Minuten(int v) {
+  return v / 1440.0;
+}
 constexpr char kSep = platform::kPathSeparator;
 
 class StationsTest : public ::testing::Test {
@@ -49,15 +52,15 @@ TEST_F(StationsTest, StationsAreReadByNumberSkippingGaps) {
   EXPECT_EQ(s1.Nummer, 1);
   EXPECT_TRUE(s1.Aktiv1);
   EXPECT_EQ(s1.Verzeichnis1, std::string("D:\\Term1") + kSep);
-  EXPECT_DOUBLE_EQ(s1.Intervall, 2 * kMinute);
+  EXPECT_EQ(s1.Intervall, Minuten(2));
   EXPECT_EQ(s1.Name, "Halle");
   EXPECT_EQ(s1.Verzeichnis2, std::string("D:\\Daten2") + kSep);
   EXPECT_EQ(s1.Anzahl, 3);
   EXPECT_FALSE(s1.Aktiv2);
   EXPECT_TRUE(s1.Zusatz);
-  EXPECT_DOUBLE_EQ(s1.Zeit1, 60 * kMinute);
-  EXPECT_DOUBLE_EQ(s1.Zeit2, 120 * kMinute);
-  EXPECT_DOUBLE_EQ(s1.Zeit3, 5 * kMinute);
+  EXPECT_EQ(s1.Zeit1, Minuten(60));
+  EXPECT_EQ(s1.Zeit2, Minuten(120));
+  EXPECT_EQ(s1.Zeit3, Minuten(5));
 
   // A station of a single field keeps the defaults, its folders empty for the settings object
   // to fill.
@@ -65,15 +68,15 @@ TEST_F(StationsTest, StationsAreReadByNumberSkippingGaps) {
   EXPECT_EQ(s3.Nummer, 3);
   EXPECT_TRUE(s3.Aktiv1);
   EXPECT_EQ(s3.Verzeichnis1, "");
-  EXPECT_DOUBLE_EQ(s3.Intervall, kMinute);
+  EXPECT_EQ(s3.Intervall, Minuten(1));
   EXPECT_EQ(s3.Name, "");
   EXPECT_EQ(s3.Verzeichnis2, "");
   EXPECT_EQ(s3.Anzahl, 1);
   EXPECT_TRUE(s3.Aktiv2);
   EXPECT_FALSE(s3.Zusatz);
-  EXPECT_DOUBLE_EQ(s3.Zeit1, 30 * kMinute);
-  EXPECT_DOUBLE_EQ(s3.Zeit2, 180 * kMinute);
-  EXPECT_DOUBLE_EQ(s3.Zeit3, 15 * kMinute);
+  EXPECT_EQ(s3.Zeit1, Minuten(30));
+  EXPECT_EQ(s3.Zeit2, Minuten(180));
+  EXPECT_EQ(s3.Zeit3, Minuten(15));
   EXPECT_EQ(s3.Terminals.Count(), 0);
 }
 

@@ -222,6 +222,10 @@ TEST_F(ModellRecordTest, HeaderNameDatesAndNumber) {
        true},
       {"no date", "N", "", 0, "N", EncodeDate(1995, 1, 1), EncodeDate(1995, 1, 1), false},
       {"day number", "D", "00001001", 38000, "D", EncodeDate(2026, 10, 1), 38000, true},
+      {"every year on 29 February", "L", "00000229", 0, "L", EncodeDate(2026, 2, 28),
+       EncodeDate(2026, 2, 28), true},
+      {"dated 29 February", "S", "20280229", 0, "S", EncodeDate(2028, 2, 29),
+       EncodeDate(2028, 2, 29), false},
   };
   for (const Case& c : cases) {
     RawModell raw;
@@ -236,7 +240,7 @@ TEST_F(ModellRecordTest, HeaderNameDatesAndNumber) {
 }
 
 TEST_F(ModellRecordTest, DatesThatFormNoDateRaiseTheConversionError) {
-  for (const char* date : {"20041340", "00000229", "2004ab01", "x", "20040230"}) {
+  for (const char* date : {"20041340", "20050229", "2004ab01", "x", "20040230", "00000230"}) {
     RawModell raw;
     raw.Header("M", date, 0);
     EXPECT_THROW(Decode(raw), EConvertError) << date;
@@ -354,6 +358,72 @@ TEST_F(ModellRecordTest, ClockInHalvesTheStoredDistanceTowardZero) {
   raw.SetHM(1, 19, 21, 9, 0);
   raw.SetHM(1, 4, 5, 3, -31);  // 1 hour and -15 minutes
   EXPECT_EQ(Decode(raw).Profil[0].AutoKommen, HM(9, 45));
+}
+
+// Bytes 4 and 5 hold the hours and the minutes of the distance from the start of core time to
+// the automatic clock-in, each doubled; reading halves each of them.
+TEST_F(ModellRecordTest, ClockInDistanceKeepsHoursAndMinutesEachDoubled) {
+  struct Case {
+    const char* label;
+    int distance;  // minutes after the start of core time, 7:00
+    int h, m;      // bytes 4 and 5
+  };
+  const Case cases[] = {
+      {"half an hour", 30, 0, 60},          {"three quarters of an hour", 45, 0, 90},
+      {"an hour and a quarter", 75, 2, 30}, {"none", 0, 0, 0},
+      {"before core time", -45, 0, -90},    {"two hours before", -120, -4, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.label);
+    const double autoKommen = HM(7, c.distance);
+    RawModell raw;
+    raw.Header("A", "20040101", 0);
+    raw.SetHM(1, 19, 21, 7, 0);
+    raw.SetHM(1, 23, 25, 16, 0);
+    raw.Set(1, 97, 1);
+    raw.SetHM(1, 4, 5, c.h, c.m);
+    raw.Set(1, 91, 1);
+    EXPECT_EQ(Decode(raw).Profil[0].AutoKommen, autoKommen);
+
+    ModellVersion v{};
+    Tagesprofil& t = v.Profil[0];
+    t.HatKernzeit = true;
+    t.KernBeginn = HM(7, 0);
+    t.KernEnde = HM(16, 0);
+    t.HatAutoKommen = true;
+    t.AutoKommen = autoKommen;
+    RawModell written;
+    written.bytes = Encode(v);
+    EXPECT_EQ(static_cast<int8_t>(written.Profil(1)[4]), c.h);
+    EXPECT_EQ(static_cast<int8_t>(written.Profil(1)[5]), c.m);
+    EXPECT_EQ(Decode(written).Profil[0].AutoKommen, autoKommen);
+  }
+}
+
+TEST_F(ModellRecordTest, ClockInWithoutCoreTimeIsKeptFromMidnight) {
+  ModellVersion v{};
+  v.Profil[0].HatAutoKommen = true;
+  v.Profil[0].AutoKommen = HM(7, 30);
+  RawModell written;
+  written.bytes = Encode(v);
+  EXPECT_EQ(written.Profil(1)[4], 14);
+  EXPECT_EQ(written.Profil(1)[5], 60);
+  EXPECT_EQ(Decode(written).Profil[0].AutoKommen, HM(7, 30));
+}
+
+TEST_F(ModellRecordTest, AnEveryYearStartOn29FebruaryIsWrittenAs28February) {
+  struct Case {
+    const char* label;
+    bool jedesJahr;
+    std::string text;
+  };
+  for (const Case& c : {Case{"every year", true, "00000228"}, Case{"dated", false, "20280229"}}) {
+    ModellVersion v{};
+    v.SortDatum = v.StartDatum = EncodeDate(2028, 2, 29);
+    v.JedesJahr = c.jedesJahr;
+    const std::vector<uint8_t> out = Encode(v);
+    EXPECT_EQ(std::string(out.begin() + 51, out.begin() + 60), "\x08" + c.text) << c.label;
+  }
 }
 
 TEST_F(ModellRecordTest, ACanonicalRecordIsWrittenBackByteForByte) {

@@ -206,13 +206,13 @@ TEST_F(ModellTest, SaveRemovesSurplusVersionsWithoutBackups) {
 }
 
 TEST_F(ModellTest, NormalisingTurnsEveryYearOffForASingleVersion) {
-  Store(9, StoredVersion("Einzeln", "00000229"));  // 29 February of a year that has one
+  Store(9, StoredVersion("Einzeln", "00000229"));  // read as 28 February, also in a leap year
   tp.clock.SetNow(EncodeDate(2028, 5, 1));
   TModell m(*file, *kalender);
   m.Load(9);
   EXPECT_FALSE(m.Version(0).JedesJahr);
   EXPECT_EQ(m.Version(0).SortDatum, EncodeDate(1995, 1, 1));
-  EXPECT_EQ(m.Version(0).StartDatum, EncodeDate(2028, 2, 29));
+  EXPECT_EQ(m.Version(0).StartDatum, EncodeDate(2028, 2, 28));
   m.Insert(m.Version(0));
   m.Version(0).SortDatum = EncodeDate(2028, 1, 10);
   m.Version(1).SortDatum = EncodeDate(2028, 2, 29);
@@ -222,6 +222,72 @@ TEST_F(ModellTest, NormalisingTurnsEveryYearOffForASingleVersion) {
   EXPECT_TRUE(m.Version(1).JedesJahr);
   EXPECT_EQ(m.Version(0).SortDatum, EncodeDate(2026, 2, 28));  // newest first
   EXPECT_EQ(m.Version(1).SortDatum, EncodeDate(2026, 1, 10));
+}
+
+// An every-year version dated 29 February starts on 28 February in every year. Its stored text
+// "00000229" (as older saves wrote it) must still be read in a common year, and a save writes
+// "00000228".
+TEST_F(ModellTest, AnEveryYearVersionOn29FebruaryStartsOn28FebruaryInEveryYear) {
+  Store(3, StoredVersion("Januar", "00000101"));
+  Store(1003, StoredVersion("Schalttag", "00000229"));
+  struct Case {
+    TDateTime date;
+    const char* want;
+  };
+  for (uint16_t jahr : {2028, 2029}) {
+    SCOPED_TRACE(jahr);
+    tp.clock.SetNow(EncodeDate(jahr, 5, 1));
+    file = std::make_unique<TModellFile>(tp.Get(), konfig);  // nothing cached from the last year
+    TModell m(*file, *kalender);
+    m.Load(3);
+    ASSERT_EQ(m.VersionCount(), 2);
+    EXPECT_EQ(m.Version(0).SortDatum, EncodeDate(jahr, 2, 28));
+    for (const Case& c :
+         {Case{EncodeDate(2028, 2, 27), "Januar"}, Case{EncodeDate(2028, 2, 28), "Schalttag"},
+          Case{EncodeDate(2028, 2, 29), "Schalttag"}, Case{EncodeDate(2029, 2, 27), "Januar"},
+          Case{EncodeDate(2029, 2, 28), "Schalttag"}}) {
+      EXPECT_EQ(NameFor(m, c.date), c.want) << DayOfDate(c.date) << "." << YearOfDate(c.date);
+    }
+    m.Save();
+    // Loading renumbered the versions: the newest, Schalttag, is record 3.
+    EXPECT_EQ(testing::ReadFileBytes(Path(3)).substr(51, 9),
+              "\x08"
+              "00000228");
+    EXPECT_EQ(testing::ReadFileBytes(Path(1003)).substr(51, 9),
+              "\x08"
+              "00000101");
+    Store(3, StoredVersion("Schalttag", "00000229"));
+  }
+}
+
+TEST_F(ModellTest, AutomaticClockInSurvivesSavingAndLoading) {
+  // Model 1 by hand: core time from 7:00, clock-in 0:30 after it (hours 0, minutes 2 x 30).
+  std::string eins = StoredVersion("Standard", "20040101");
+  eins[69 + 19] = 7;
+  eins[69 + 97] = 1;
+  eins[69 + 5] = 60;
+  eins[69 + 91] = 1;
+  Store(1, eins);
+  TModell kopie(*file, *kalender);
+  kopie.Load(7);  // created and saved as a copy of model 1
+  EXPECT_EQ(kopie.Version(0).Profil[0].AutoKommen, HMToTime(7, 30));
+  EXPECT_EQ(testing::ReadFileBytes(Path(7)).substr(69 + 4, 2), std::string("\0\x3C", 2));
+
+  // Clock-in 7:30 with core time from 7:00 set in memory, saved and read by a fresh file object.
+  Tagesprofil& dienstag = kopie.Version(0).Profil[1];
+  dienstag.HatKernzeit = true;
+  dienstag.KernBeginn = HMToTime(7, 0);
+  dienstag.KernEnde = HMToTime(15, 0);
+  dienstag.HatAutoKommen = true;
+  dienstag.AutoKommen = HMToTime(7, 30);
+  kopie.Save();
+  TModellFile frisch(tp.Get(), konfig);
+  TModell again(frisch, *kalender);
+  again.Load(7);
+  EXPECT_EQ(again.Version(0).Profil[0].AutoKommen, HMToTime(7, 30));
+  EXPECT_TRUE(again.Version(0).Profil[1].HatAutoKommen);
+  EXPECT_EQ(again.Version(0).Profil[1].AutoKommen, HMToTime(7, 30));
+  EXPECT_EQ(again.Version(0).Profil[1].KernBeginn, HMToTime(7, 0));
 }
 
 TEST_F(ModellTest, InsertionKeepsNewestFirstAndLowerNumbersFirstOnEqualStarts) {

@@ -199,8 +199,8 @@ class PlanvorlageTest : public ::testing::Test {
   }
   TPlanvorlageRec StoredRec(int n) {
     TPlanvorlageRec r{};
-    const std::string bytes = ReadFileBytes(Path(n));
-    std::string full = bytes + std::string(kPlanvorlRawSize - bytes.size(), '\0');
+    std::string full = ReadFileBytes(Path(n)).substr(0, kPlanvorlRawSize);
+    full.resize(kPlanvorlRawSize, '\0');
     PlanvorlRawToObject(reinterpret_cast<const uint8_t*>(full.data()), r, tp.locale);
     return r;
   }
@@ -227,7 +227,39 @@ TEST_F(PlanvorlageTest, AShortFileReadsAsFarAsItGoes) {
   // Modell 0 reads as 1, which is not listed: repaired to the last entry.
   EXPECT_EQ(v.Rec.Modell, 4);
   EXPECT_EQ(PlanvorlName(v.Rec), "AErrorKurz");
-  EXPECT_EQ(ReadFileBytes(Path(6)).size(), 858u);
+  EXPECT_EQ(ReadFileBytes(Path(6)).size(), 10000u);
+}
+
+// A template file is the 858-byte record followed by zeros up to 10000 bytes. Files of 858 bytes
+// (and full ones) read the same; every write gives the full size.
+TEST_F(PlanvorlageTest, FilesAreWrittenAtTenThousandBytes) {
+  const std::string record = Stored("Voll", 0, 3, {2, 3});
+  struct Case {
+    const char* label;
+    std::string stored;
+  };
+  const Case cases[] = {
+      {"858 bytes", record},
+      {"10000 bytes", record + std::string(10000 - 858, '\0')},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.label);
+    Store(8, c.stored);
+    file->Invalidate("", false);
+    TPlanvorlage v(*file);
+    v.LadeVorlage(8);
+    EXPECT_EQ(PlanvorlName(v.Rec), "Voll");
+    EXPECT_EQ(Liste(v.Rec), (std::vector<int32_t>{2, 3}));
+    v.Save();
+    EXPECT_EQ(ReadFileBytes(Path(8)), record + std::string(10000 - 858, '\0'));
+  }
+  // A template created as a copy of template 1001 is written at full size too.
+  Store(1001, record);
+  TPlanvorlage kopie(*file);
+  kopie.LadeVorlage(1005);
+  const std::string written = ReadFileBytes(Path(1005));
+  ASSERT_EQ(written.size(), 10000u);
+  EXPECT_EQ(written.find_first_not_of('\0', 858), std::string::npos);
 }
 
 TEST_F(PlanvorlageTest, AMissingModelTemplateIsCopiedFromTemplate1001) {

@@ -90,6 +90,7 @@ TEST(SystemPlatformTest, AnswersTheSameObjectsEveryTime) {
   EXPECT_EQ(a.ui, b.ui);
   ASSERT_NE(a.locale, nullptr);
   EXPECT_EQ(a.locale->ShortMonthName(5), "Mai");
+  EXPECT_EQ(a.locale->DecimalSeparator(), ',');
 }
 
 }  // namespace

@@ -134,6 +134,51 @@ TEST_F(RegFileStoreTest, WritesTheWholeFileAtomically) {
             "\"Nr\"=dword:0000000a\r\n\r\n");
 }
 
+// Each registry type is written in the form regedit uses for it and read back by another store
+// with its type and bytes unchanged; string types travel as UTF-16LE in the text.
+TEST_F(RegFileStoreTest, EveryValueTypeRoundTripsThroughTheFile) {
+  struct Case {
+    const char* label;
+    RegValue value;
+    std::string line;
+  };
+  using namespace std::string_literals;
+  const Case cases[] = {
+      {"string", {kRegSz, "x\xFC\0"s}, "\"v\"=\"x\xC3\xBC\""},
+      {"expandable string",
+       {kRegExpandSz, "%A%\\\0"s},
+       "\"v\"=hex(2):25,00,41,00,25,00,5c,00,00,00"},
+      {"binary", {kRegBinary, "\x00\xFF"s}, "\"v\"=hex:00,ff"},
+      {"integer", {kRegDword, "\x0A\0\0\x80"s}, "\"v\"=dword:8000000a"},
+      {"multi-string",
+       {kRegMultiSz, "ab\0\xFC\x80\x81\0\0"s},
+       "\"v\"=hex(7):61,00,62,00,00,00,fc,00,ac,20,81,00,00,00,00,00"},
+      {"64-bit number",
+       {11, "\x01\x02\x03\x04\x05\x06\x07\x08"s},
+       "\"v\"=hex(b):01,02,03,04,05,06,07,08"},
+      {"type 0 with bytes", {kRegNone, "\x01\x00"s}, "\"v\"=hex(0):01,00"},
+      {"type 0 empty", {kRegNone, ""}, "\"v\"=hex(0):"},
+      {"resource list", {8, "\x7F"s}, "\"v\"=hex(8):7f"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.label);
+    fs::remove(userFile);
+    {
+      RegFileStore store = Store(files);
+      ASSERT_EQ(store.CreateKey(kUser, "K"), kOk);
+      ASSERT_EQ(store.SetValue(kUser, "K", "v", c.value), kOk);
+    }
+    EXPECT_EQ(ReadFileBytes(userFile),
+              "Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\K]\r\n" + c.line +
+                  "\r\n\r\n");
+    RegFileStore later = Store(files);
+    RegValue back;
+    ASSERT_EQ(later.QueryValue(kUser, "K", "v", &back), kOk);
+    EXPECT_EQ(back.type, c.value.type);
+    EXPECT_EQ(back.data, c.value.data);
+  }
+}
+
 TEST_F(RegFileStoreTest, SeesWhatAnotherWriterChanged) {
   RegFileStore a = Store(files);
   RegFileStore b = Store(files);

@@ -1,5 +1,5 @@
-// Settable and recording doubles of the platform layer's registry, host and user interface (the
-// settable clock is platform::FixedClock).
+// Settable and recording doubles of the platform layer's registry, locale, host and user
+// interface (the settable clock is platform::FixedClock).
 #pragma once
 
 #include <cstdint>
@@ -8,6 +8,7 @@
 
 #include "platform/host.h"
 #include "platform/reg_store.h"
+#include "platform/table_locale.h"
 #include "platform/ui.h"
 
 namespace qrv::testing {
@@ -31,6 +32,30 @@ class MemRegistry final : public platform::RegTreeRegistry {
     return root == platform::RegRoot::kCurrentUser ? 0 : 1;
   }
   bool denied_[2] = {false, false};
+};
+
+// The German locale tables with a settable decimal separator (a Windows user may have chosen
+// another one).
+class FakeLocale final : public platform::Locale {
+ public:
+  void ConvertAnsiToOem(const char* src, char* dst, size_t n) override {
+    tables_.ConvertAnsiToOem(src, dst, n);
+  }
+  void ConvertOemToAnsi(const char* src, char* dst, size_t n) override {
+    tables_.ConvertOemToAnsi(src, dst, n);
+  }
+  int CompareText(std::string_view a, std::string_view b) override {
+    return tables_.CompareText(a, b);
+  }
+  std::string UpperCase(std::string_view s) override { return tables_.UpperCase(s); }
+  std::string LowerCase(std::string_view s) override { return tables_.LowerCase(s); }
+  std::string ShortMonthName(int month) override { return tables_.ShortMonthName(month); }
+  char DecimalSeparator() override { return decimalSeparator; }
+
+  char decimalSeparator = ',';
+
+ private:
+  platform::TableLocale tables_;
 };
 
 class FakeHost final : public platform::HostProcess {

@@ -1,12 +1,11 @@
 // One set of platform doubles for a test: files through the fault-injecting wrapper over the
-// system's file system, the in-memory registry, the German locale tables, a clock standing at
-// 10 December 2026 12:00, a host with an executable path and no parameter, and a recording user
-// interface.
+// system's file system, the in-memory registry, the German locale tables (decimal separator
+// settable), a clock standing at 10 December 2026 12:00, a host with an executable path and no
+// parameter, and a recording user interface.
 #pragma once
 
 #include "platform/fixed_clock.h"
 #include "platform/platform.h"
-#include "platform/table_locale.h"
 #include "support/fakes.h"
 #include "support/faulty_files.h"
 
@@ -26,7 +25,7 @@ class TestPlatform {
   platform::FixedClock clock;  // before the registry, which stamps keys with it
   FaultyFileSystem files;
   MemRegistry registry;
-  platform::TableLocale locale;
+  FakeLocale locale;
   FakeHost host;
   RecordingUi ui;
 };

@@ -72,25 +72,30 @@ TEST(GetFieldTest, IntegersFallBackToTheDefault) {
   for (const auto& c : cases) EXPECT_EQ(GetFieldInt(c.text, 2, ',', 5), c.expected) << c.label;
 }
 
-TEST(GetFieldTest, FloatsUseTheGermanDecimalComma) {
+TEST(GetFieldTest, FloatsUseTheLocalesDecimalSeparator) {
   const struct {
     const char* label;
+    char decimal;
     const char* text;
     double expected;
   } cases[] = {
-      {"decimal comma", "x;1,5", 1.5},
-      {"negative", "x;-0,25", -0.25},
-      {"no whole part", "x;,5", 0.5},
-      {"whole number", "x;3", 3},
-      {"exponent", "x;1,5E3", 1500},
-      {"point is no separator", "x;1.5", 9},
-      {"empty", "x;", 9},
-      {"missing", "x", 9},
-      {"beyond double", "x;1E400", 9},
-      {"blank", "x; 1", 9},
+      {"decimal comma", ',', "x;1,5", 1.5},
+      {"negative", ',', "x;-0,25", -0.25},
+      {"no whole part", ',', "x;,5", 0.5},
+      {"whole number", ',', "x;3", 3},
+      {"exponent", ',', "x;1,5E3", 1500},
+      {"point is no separator with the comma", ',', "x;1.5", 9},
+      {"decimal point", '.', "x;1.5", 1.5},
+      {"negative with the point", '.', "x;-0.25", -0.25},
+      {"exponent with the point", '.', "x;2.5e-1", 0.25},
+      {"comma is no separator with the point", '.', "x;1,5", 9},
+      {"empty", ',', "x;", 9},
+      {"missing", ',', "x", 9},
+      {"beyond double", ',', "x;1E400", 9},
+      {"blank", ',', "x; 1", 9},
   };
   for (const auto& c : cases) {
-    EXPECT_DOUBLE_EQ(GetFieldFloat(c.text, 2, ';', 9), c.expected) << c.label;
+    EXPECT_EQ(GetFieldFloat(c.text, 2, ';', 9, c.decimal), c.expected) << c.label;
   }
 }
 

@@ -55,7 +55,7 @@ TEST(StrToIntTest, HostRuntimeIntegerRules) {
   }
 }
 
-TEST(StrToFloatTest, GermanNotationOnly) {
+TEST(StrToFloatTest, TheGermanCommaOnly) {
   const struct {
     const char* text;
     bool ok;
@@ -69,9 +69,27 @@ TEST(StrToFloatTest, GermanNotationOnly) {
   };
   for (const auto& c : cases) {
     double value = 0;
-    EXPECT_EQ(TryStrToFloat(c.text, &value), c.ok) << "'" << c.text << "'";
+    EXPECT_EQ(TryStrToFloat(c.text, ',', &value), c.ok) << "'" << c.text << "'";
     if (c.ok) {
       EXPECT_DOUBLE_EQ(value, c.value) << c.text;
+    }
+  }
+}
+
+TEST(StrToFloatTest, AnotherLocalesSeparatorReplacesTheComma) {
+  const struct {
+    const char* text;
+    bool ok;
+    double value;
+  } cases[] = {
+      {"1.5", true, 1.5}, {".5", true, 0.5},     {"-2.25E1", true, -22.5},
+      {"1,5", false, 0},  {"1,000.5", false, 0}, {"1.2.3", false, 0},
+  };
+  for (const auto& c : cases) {
+    double value = 0;
+    EXPECT_EQ(TryStrToFloat(c.text, '.', &value), c.ok) << "'" << c.text << "'";
+    if (c.ok) {
+      EXPECT_EQ(value, c.value) << c.text;
     }
   }
 }

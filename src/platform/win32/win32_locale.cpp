@@ -65,4 +65,11 @@ std::string Win32Locale::ShortMonthName(int month) {
   return length > 0 ? std::string(name, static_cast<size_t>(length - 1)) : std::string();
 }
 
+char Win32Locale::DecimalSeparator() {
+  char separator[8];
+  const int length = GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separator,
+                                    static_cast<int>(sizeof separator));
+  return length > 1 ? separator[0] : ',';
+}
+
 }  // namespace qrv::platform

@@ -14,6 +14,8 @@ class Win32Locale final : public Locale {
   std::string UpperCase(std::string_view s) override;
   std::string LowerCase(std::string_view s) override;
   std::string ShortMonthName(int month) override;
+  // The first character of the user's LOCALE_SDECIMAL; ',' when the locale gives none.
+  char DecimalSeparator() override;
 };
 
 }  // namespace qrv::platform
