@@ -28,26 +28,6 @@ int8_t S8(uint8_t b) {
   return static_cast<int8_t>(b);
 }
 
-int16_t GetLE16(const uint8_t* p) {
-  return static_cast<int16_t>(static_cast<uint16_t>(p[0] | p[1] << 8));
-}
-
-int32_t GetLE32(const uint8_t* p) {
-  return static_cast<int32_t>(static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
-                              static_cast<uint32_t>(p[2]) << 16 |
-                              static_cast<uint32_t>(p[3]) << 24);
-}
-
-void PutLE16(uint8_t* p, int32_t v) {
-  p[0] = static_cast<uint8_t>(v & 0xFF);
-  p[1] = static_cast<uint8_t>((v >> 8) & 0xFF);
-}
-
-void PutLE32(uint8_t* p, int32_t v) {
-  const auto u = static_cast<uint32_t>(v);
-  for (int i = 0; i < 4; ++i) p[i] = static_cast<uint8_t>((u >> (8 * i)) & 0xFF);
-}
-
 // --- Reading ---
 
 double Zeit(const uint8_t* p, int h, int m) {
@@ -154,8 +134,8 @@ void LeseAlteKontofenster(uint8_t* p, Tagesprofil& t, bool nacht) {
 void LeseKontofenster(const uint8_t* p, Tagesprofil& t, bool nacht, const TKontoDefs& konten) {
   for (int i = 1; i <= kKontofensterAnzahl; ++i) {
     if (p[246 + i] == 0) continue;
-    const Paar w =
-        Fenster(true, Minuten(GetLE16(p + 165 + 2 * i)), Minuten(GetLE16(p + 205 + 2 * i)), nacht);
+    const Paar w = Fenster(true, Minuten(stored::GetI16(p, 165 + 2 * i)),
+                           Minuten(stored::GetI16(p, 205 + 2 * i)), nacht);
     TKontofenster& k = t.Kontofenster[i - 1];
     k.Von = w.first;
     k.Bis = w.second;
@@ -167,7 +147,7 @@ void LeseKontofenster(const uint8_t* p, Tagesprofil& t, bool nacht, const TKonto
 }
 
 void LeseProfil(uint8_t* p, Tagesprofil& t, const TKontoDefs& konten) {
-  t.Mitternacht = GetLE16(p) != 0;
+  t.Mitternacht = stored::GetI16(p, 0) != 0;
   const bool endeGegeben = p[300] != 0;
   const bool nacht = t.Mitternacht && !endeGegeben;
   t.HatSpanne = (p[155] | p[156] | p[157] | p[158]) != 0;
@@ -195,9 +175,8 @@ int32_t ZahlOderFehler(const std::string& text) {
 }
 
 void LeseDatum(const uint8_t* raw, ModellVersion& v, uint16_t aktuellesJahr) {
-  const int len = std::min<int>(raw[kDatumOffset], kDatumCapacity);
-  const std::string text(reinterpret_cast<const char*>(raw + kDatumOffset + 1), len);
-  if (len == 0) {
+  const std::string text = stored::GetShortString(raw, kDatumOffset, kDatumCapacity);
+  if (text.empty()) {
     v.StartDatum = v.SortDatum = EncodeDate(1995, 1, 1);
   } else {
     int32_t jahr = ZahlOderFehler(LeftChars(text, 4));
@@ -210,7 +189,7 @@ void LeseDatum(const uint8_t* raw, ModellVersion& v, uint16_t aktuellesJahr) {
     }
     v.StartDatum = v.SortDatum = EncodeDate(jahr, monat, tag);
   }
-  const int32_t tagNummer = GetLE32(raw + kTagNummerOffset);
+  const int32_t tagNummer = stored::GetI32(raw, kTagNummerOffset);
   if (tagNummer != 0) v.StartDatum = tagNummer;
 }
 
@@ -315,15 +294,15 @@ void SchreibeFenster(const Tagesprofil& t, uint8_t* p) {
   for (int i = 1; i <= kKontofensterAnzahl; ++i) {
     const TKontofenster& k = t.Kontofenster[i - 1];
     p[246 + i] = k.Art;
-    PutLE16(p + 165 + 2 * i, TimeToMinutes(k.Von));
-    PutLE16(p + 205 + 2 * i, TimeToMinutes(k.Bis));
+    stored::PutI16(p, 165 + 2 * i, static_cast<int16_t>(TimeToMinutes(k.Von)));
+    stored::PutI16(p, 205 + 2 * i, static_cast<int16_t>(TimeToMinutes(k.Bis)));
     p[266 + i] = MinutenByte(k.Minuten);
   }
 }
 
 void SchreibeProfil(const Tagesprofil& t, uint8_t* p) {
   // Recomputed from the times: the day reaches beyond midnight.
-  PutLE16(p, (t.SpanneVon < 0 || t.Tagesende > 1.0) ? 1 : 0);
+  stored::PutI16(p, 0, (t.SpanneVon < 0 || t.Tagesende > 1.0) ? 1 : 0);
   SchreibeZeiten(t, p);
   SchreibeRundung(t, p);
   SchreibeFenster(t, p);
@@ -377,7 +356,7 @@ void ModellObjectToRaw(const ModellVersion& version, uint8_t* raw, platform::Loc
   stored::PutShortString(raw, kNameOffset, kNameCapacity, name);
   stored::PutShortString(raw, kDatumOffset, kDatumCapacity, DatumText(version));
   stored::PutShortString(raw, kMarkerOffset, sizeof kMarker - 1, kMarker);
-  PutLE32(raw + kTagNummerOffset, GanzerTag(version.StartDatum));
+  stored::PutI32(raw, kTagNummerOffset, GanzerTag(version.StartDatum));
   for (int n = 0; n < kProfilAnzahl; ++n) {
     const Tagesprofil t = version.Profil[n];
     SchreibeProfil(t, raw + kModellProfilOffset + n * kModellProfilSize);
