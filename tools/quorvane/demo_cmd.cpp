@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
+#include <map>
 #include <memory>
 #include <stdexcept>
 
@@ -38,12 +39,67 @@ TDateTime Today() {
   return std::floor(platform::SystemPlatform().clock->Now());
 }
 
+// What a folder holds: every file and folder below it by its path relative to it (folders end
+// in the separator), with size and last-write time.
+struct FileState {
+  int64_t size = 0;
+  double lastWrite = 0;
+};
+using Contents = std::map<std::string, FileState>;
+
+void Collect(platform::FileSystem& fs, const std::string& folder, const std::string& relative,
+             Contents& contents) {
+  std::vector<platform::FileInfo> found;
+  if (fs.Find(folder + relative + "*", &found) != platform::kOk) return;
+  for (const platform::FileInfo& f : found) {
+    if (!f.directory) {
+      contents[relative + f.name] = {f.size, f.lastWrite};
+      continue;
+    }
+    const std::string sub = relative + f.name + platform::kPathSeparator;
+    contents[sub] = {};
+    Collect(fs, folder, sub, contents);
+  }
+}
+
+Contents ContentsOf(const std::string& folder) {
+  Contents contents;
+  Collect(*platform::SystemPlatform().files, WithBackslash(folder), "", contents);
+  return contents;
+}
+
+// Says on stderr what the demo changed in its folder, from what it held before and after.
+void ReportChanges(const std::string& dir, const Contents& before, const Contents& after) {
+  int added = 0, changed = 0, folders = 0;
+  int64_t bytes = 0;
+  for (const auto& [name, state] : after) {
+    const auto old = before.find(name);
+    if (name.back() == platform::kPathSeparator) {
+      if (old == before.end()) ++folders;
+      continue;
+    }
+    if (old == before.end()) {
+      ++added;
+    } else if (old->second.size != state.size || old->second.lastWrite != state.lastWrite) {
+      ++changed;
+    } else {
+      continue;
+    }
+    bytes += state.size;
+  }
+  std::cerr << "quorvane: wrote " << dir << ": " << added << " new files, " << changed
+            << " files changed, " << bytes << " bytes, " << folders << " new folders\n";
+}
+
 void Run(const DemoArgs& args) {
   DemoOptions o;
   o.persons = args.persons;
   o.seed = args.seed;
   o.today = args.date.empty() ? Today() : ParseDay(args.date);
-  WriteDemo(platform::Utf8ToAnsi(args.dir), o);
+  const std::string dir = platform::Utf8ToAnsi(args.dir);
+  const Contents before = ContentsOf(dir);
+  WriteDemo(dir, o);
+  ReportChanges(args.dir, before, ContentsOf(dir));
   std::cerr << "quorvane: demo installation of " << o.persons << " persons, dated "
             << DateText(o.today) << ", in " << args.dir << "\n"
             << "quorvane: use it with --data " << args.dir
