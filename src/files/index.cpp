@@ -159,7 +159,7 @@ void TIndex::CreateEmpty(platform::OsError error) {
 }
 
 // The bytes of the index file, as many as a valid one holds; false when the file was missing
-// (it is then created empty).
+// (it is then created empty, unless the data are read only).
 bool TIndex::ReadFile(std::string* bytes) {
   platform::FileSystem& fs = *Owner.Platform().files;
   std::unique_ptr<platform::File> file;
