@@ -21,6 +21,9 @@ data="$work/daten"
 export HOME="$work/home" XDG_CACHE_HOME="$work/cache" QUORVANE_REGISTRY_DIR="$data/REGISTRY"
 unset XDG_CONFIG_HOME
 mkdir -p "$HOME" "$work/out"
+# A copy of the tool beside the data, which an unprivileged user can reach wherever the build
+# tree lies; both kinds of run use it, so the settings they show name the same program folder.
+cp "$tool" "$work/quorvane" && tool="$work/quorvane"
 
 # Dated two years back: the year range in QUORVANE.INI then ends before this year and is
 # corrected on every start, and December of that year was never written.
@@ -109,7 +112,7 @@ if [ "$(id -u)" -eq 0 ]; then
     setpriv --reuid=65534 --regid=65534 --clear-groups test -r "$data/QUORVANE.INI"; then
     runner=(setpriv --reuid=65534 --regid=65534 --clear-groups)
   else
-    echo "SKIP: the unprivileged runs (no setpriv, or user 65534 cannot reach the tool or $data)"
+    echo "SKIP: the unprivileged runs (no setpriv, or user 65534 cannot run $tool or read $data)"
     [ "$failures" -eq 0 ] && echo "read-only runs leave the installation as it was"
     exit $((failures > 0))
   fi
