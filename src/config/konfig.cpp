@@ -58,17 +58,21 @@ TKonfig::TKonfig(const platform::Platform& platform, bool& invalidPathReported)
 TKonfig::~TKonfig() = default;
 
 void TKonfig::SwitchToMachine() {
-  installView_ =
-      std::make_unique<TRegistryIniFile>(*platform_.registry, RegRoot::kLocalMachine, kRegistryKey);
   // A machine that is switched over takes the user's installation tree along, once: a machine
   // tree that already exists is never overwritten.
   const std::string tree = std::string("\\") + kRegistryKey + "\\" + kInstallation;
   TQRegistry reg(*platform_.registry, kKeyAllAccess);
   reg.SetRootKey(RegRoot::kLocalMachine);
-  if (reg.GetKey(tree)) return;
+  const bool machineTree = reg.GetKey(tree).has_value();
   reg.SetRootKey(RegRoot::kCurrentUser);
-  if (!reg.GetKey(tree)) return;
-  reg.MoveKeyBetweenRoots(RegRoot::kCurrentUser, RegRoot::kLocalMachine, true, tree, tree);
+  const bool move = !machineTree && reg.GetKey(tree).has_value();
+  // A read-only registry cannot take the tree along: the values are read where they are.
+  if (move && platform_.registry->ReadOnly()) return;
+  installView_ =
+      std::make_unique<TRegistryIniFile>(*platform_.registry, RegRoot::kLocalMachine, kRegistryKey);
+  if (move) {
+    reg.MoveKeyBetweenRoots(RegRoot::kCurrentUser, RegRoot::kLocalMachine, true, tree, tree);
+  }
 }
 
 std::string TKonfig::ScramblePassword(const std::string& text) {
@@ -209,7 +213,8 @@ void TKonfig::CorrectYears(TMemIniFile& ini) {
   if (!corrected) return;
   ini.WriteInteger(kInstallation, "VerwJahreMin", VerwJahreMin);
   ini.WriteInteger(kInstallation, "VerwJahreMax", VerwJahreMax);
-  ini.UpdateFile();
+  // Read only, the corrected range holds in memory and the file stays as it is.
+  if (!platform_.files->ReadOnly()) ini.UpdateFile();
 }
 
 void TKonfig::ReadCaptions(const TMemIniFile& ini) {

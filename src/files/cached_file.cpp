@@ -161,7 +161,8 @@ void TCachedFile::ReadCached(void* raw, void* object, int32_t a, int32_t b, int3
     }
   } else {
     TFile::ReadRecord(raw, object, a, b, c);
-    // Creating the record has already cached it; keep that one entry.
+    // Creating the record has already cached it; keep that one entry. (Read only, a missing
+    // record was not written and is cached here.)
     if (FindEntry(a, b, c, &position)) {
       StoreInto(*Entries[position], raw, object);
     } else {
@@ -182,6 +183,8 @@ void TCachedFile::ReadCached(void* raw, void* object, int32_t a, int32_t b, int3
 }
 
 void TCachedFile::WriteRecord(void* raw, void* object, int32_t a, int32_t b, int32_t c) {
+  // Refused before the cache takes a record that never reaches the file.
+  RefuseWhenReadOnly(a, b, c);
   if (Capacity <= 0 || CacheBypass > 0) {
     TFile::WriteRecord(raw, object, a, b, c);
     return;
@@ -224,6 +227,7 @@ void TCachedFile::NoteFileTime(double time, double now) {
 }
 
 void TCachedFile::DeleteRecord(int32_t a, int32_t b, int32_t c) {
+  RefuseWhenReadOnly(a, b, c);
   SelectFile(a, b, c);
   DropEntries(FileName);
   TFile::DeleteRecord(a, b, c);

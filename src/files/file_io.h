@@ -16,6 +16,10 @@ inline constexpr char kMsgBadRecord[] = "Ung\xFCltige Recordnummer";
 inline constexpr char kMsgReadError[] = "Fehler beim Lesen";
 inline constexpr char kMsgWriteError[] = "Fehler beim Schreiben";
 inline constexpr char kMsgBackupFailed[] = "Backuperzeugung fehlgeschlagen";
+// A write refused because the data were opened for reading only (with the access-denied code).
+inline constexpr char kMsgReadOnly[] =
+    "Schreiben nicht erlaubt: Daten nur zum Lesen ge\xF6"
+    "ffnet";
 
 // Raises the input/output error of a system code (MakeInOutError); a full disk on a write raises
 // "Fehler beim Schreiben".

@@ -148,22 +148,29 @@ void TIndex::Load(bool& invalid) {
   }
 }
 
+// An empty index file in place of a missing one (error: how it was missing), with its folder.
+void TIndex::CreateEmpty(platform::OsError error) {
+  platform::FileSystem& fs = *Owner.Platform().files;
+  if (error == platform::kPathNotFound) {
+    const platform::OsError created = fs.CreateFolders(ExtractFilePath(IndexFileName));
+    if (created != platform::kOk) RaiseFileError(created);
+  }
+  ReplaceFile(fs, IndexFileName, nullptr, 0);
+}
+
 // The bytes of the index file, as many as a valid one holds; false when the file was missing
-// (it is then created empty).
+// (it is then created empty, unless the data are read only).
 bool TIndex::ReadFile(std::string* bytes) {
   platform::FileSystem& fs = *Owner.Platform().files;
   std::unique_ptr<platform::File> file;
   const platform::OsError error = fs.Open(IndexFileName, platform::OpenMode::kRead, &file);
-  if (error == platform::kPathNotFound) {
-    if (Owner.IsPersonFile) {
-      Owner.Platform().ui->ErrorBox(std::string(kMissingPersonFolder) + "\r\n" + IndexFileName);
-      RaiseFileError(error);
-    }
-    const platform::OsError created = fs.CreateFolders(ExtractFilePath(IndexFileName));
-    if (created != platform::kOk) RaiseFileError(created);
+  if (error == platform::kPathNotFound && Owner.IsPersonFile) {
+    Owner.Platform().ui->ErrorBox(std::string(kMissingPersonFolder) + "\r\n" + IndexFileName);
+    RaiseFileError(error);
   }
   if (error == platform::kPathNotFound || error == platform::kFileNotFound) {
-    ReplaceFile(fs, IndexFileName, nullptr, 0);
+    // A missing index is rebuilt; read only, it is not created.
+    if (!Owner.ReadOnly()) CreateEmpty(error);
     return false;
   }
   if (error != platform::kOk) RaiseFileError(error);

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/os_error.h"
 #include "util/errors.h"
 
 namespace qrv {
@@ -55,6 +56,7 @@ class TIndex {
  private:
   void Load(bool& invalid);
   bool ReadFile(std::string* bytes);
+  void CreateEmpty(platform::OsError error);
   void AppendFileName(Exception& e) const;
 };
 

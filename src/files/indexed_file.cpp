@@ -68,6 +68,8 @@ void TIndexedFile::ReadRecord(void* raw, void* object, int32_t a, int32_t b, int
 }
 
 void TIndexedFile::WriteRecord(void* raw, void* object, int32_t a, int32_t b, int32_t c) {
+  // Refused before the indexes move the record.
+  RefuseWhenReadOnly(a, b, c);
   if (CacheBypass > 0) {
     TCachedFile::WriteRecord(raw, object, a, b, c);
     return;
@@ -199,6 +201,8 @@ void TIndexedFile::RebuildFromRecords() {
                 [&](int32_t x, int32_t y) { return Compare(objectOf(x), objectOf(y), i) < 0; });
     Indexes[i]->Items = std::move(order);
   }
+  // Read only, the rebuilt orders serve from memory and the index files stay as they are.
+  if (ReadOnly()) return;
   for (int32_t i = 0; i < IndexCount; ++i) Indexes[i]->SaveIndex();
 }
 

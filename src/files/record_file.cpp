@@ -124,6 +124,10 @@ void TFile::ReadUnwrapped(void* raw, void* object, int32_t a, int32_t b, int32_t
   const int64_t position = RecordPosition(a, b, c);
   std::unique_ptr<platform::File> file = OpenForRead();
   const int64_t needed = (Flags & rfSingleRecord) ? position + 1 : position + SlotSize;
+  if (file == nullptr) {
+    InitEmptyRecord(r, object, a, b, c);
+    return;
+  }
   if (SizeOf(*file) < needed) {
     file->Close();
     InitEmptyRecord(r, object, a, b, c);
@@ -142,6 +146,7 @@ void TFile::ReadUnwrapped(void* raw, void* object, int32_t a, int32_t b, int32_t
   }
 }
 
+// The record's file, opened for reading; null when it is missing and may not be created.
 std::unique_ptr<platform::File> TFile::OpenForRead() {
   platform::FileSystem& fs = *platform_.files;
   std::unique_ptr<platform::File> file;
@@ -152,6 +157,7 @@ std::unique_ptr<platform::File> TFile::OpenForRead() {
       platform_.ui->ErrorBox(std::string(kMissingPersonFolder) + "\r" + kSupportLine);
       RaiseFileError(error);
     }
+    if (ReadOnly()) return nullptr;
     const OsError created = fs.CreateFolders(ExtractFilePath(FileName));
     if (created != platform::kOk) RaiseFileError(created);
     error = fs.Open(FileName, OpenMode::kCreate, &file);
@@ -160,6 +166,7 @@ std::unique_ptr<platform::File> TFile::OpenForRead() {
       platform_.ui->ErrorBox(std::string(kMissingPersonFile) + "\r" + kSupportLine);
       RaiseFileError(error);
     }
+    if (ReadOnly()) return OpenBackupForRead();
     const bool restored = fs.Rename(BackupName(FileName), FileName) == platform::kOk;
     error = fs.Open(FileName, restored ? OpenMode::kRead : OpenMode::kCreate, &file);
   }
@@ -172,10 +179,38 @@ void TFile::InitEmptyRecord(void* raw, void* object, int32_t a, int32_t b, int32
   std::memset(object, 0, ObjectSize);
   if (!(Flags & rfRawIsObject)) std::memset(r, 0, RawSize);
   if (OnNewRecord) OnNewRecord(*this, r, object, a, b, c);
-  WriteRecord(r, object, a, b, c);
+  if (!ReadOnly()) {
+    WriteRecord(r, object, a, b, c);
+  } else if (!(Flags & rfRawIsObject)) {
+    // The record is answered exactly as writing it would have left both buffers.
+    ObjectToRaw(r, object, a, b, c);
+  }
+}
+
+// Read only: the backup stands in for its missing file instead of being renamed back; null when
+// there is none.
+std::unique_ptr<platform::File> TFile::OpenBackupForRead() {
+  std::unique_ptr<platform::File> file;
+  const OsError error = platform_.files->Open(BackupName(FileName), OpenMode::kRead, &file);
+  if (error == platform::kFileNotFound || error == platform::kPathNotFound) return nullptr;
+  if (error != platform::kOk) RaiseFileError(error);
+  return file;
+}
+
+void TFile::RefuseWhenReadOnly(int32_t a, int32_t b, int32_t c) {
+  if (!ReadOnly()) return;
+  try {
+    CheckRecordNumber(a, b, c);
+    SelectFile(a, b, c);
+    throw EInOutError(kMsgReadOnly, static_cast<int>(platform::kAccessDenied));
+  } catch (Exception& e) {
+    WrapError(e, "\r\n", c);
+    throw;
+  }
 }
 
 void TFile::WriteRecord(void* raw, void* object, int32_t a, int32_t b, int32_t c) {
+  RefuseWhenReadOnly(a, b, c);
   try {
     WriteUnwrapped(raw, object, a, b, c);
   } catch (Exception& e) {
@@ -247,6 +282,7 @@ void TFile::WriteSlot(platform::File& file, const void* raw, int64_t position) {
 }
 
 void TFile::DeleteRecord(int32_t a, int32_t b, int32_t c) {
+  RefuseWhenReadOnly(a, b, c);
   try {
     DeleteUnwrapped(a, b, c);
   } catch (Exception& e) {

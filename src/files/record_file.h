@@ -9,6 +9,11 @@
 //
 // Raw and object buffers are the caller's: a raw buffer holds RawSize bytes, an object buffer
 // ObjectSize bytes. No file handle is kept between calls.
+//
+// Over a read-only file system (platform::FileSystem::ReadOnly) nothing is written: a missing
+// record reads as its defaults without being created, a missing one-record file is read from its
+// backup where it has one, and every write or delete raises the access-denied error before it
+// touches a file or a cache.
 #pragma once
 
 #include <cstdint>
@@ -53,7 +58,8 @@ class TFile {
   virtual void RawToObject(void* raw, void* object, int32_t a, int32_t b, int32_t c);
   virtual void ObjectToRaw(void* raw, void* object, int32_t a, int32_t b, int32_t c);
   virtual std::string BuildFileName(int32_t a, int32_t b, int32_t c);
-  // Reads record (A, B, C); a record that does not exist yet is created with its defaults.
+  // Reads record (A, B, C); a record that does not exist yet is created with its defaults (read
+  // only: answered with them).
   virtual void ReadRecord(void* raw, void* object, int32_t a, int32_t b, int32_t c);
   virtual void WriteRecord(void* raw, void* object, int32_t a, int32_t b, int32_t c);
   // One-record files move to their backup; records of slot files become blank slots.
@@ -63,13 +69,16 @@ class TFile {
   void CheckRecordNumber(int32_t a, int32_t b, int32_t c) const;
   // The file of the key or, failing that, its backup exists.
   bool RecordFileExists(int32_t a, int32_t b, int32_t c);
-  // Zeroes the buffers, lets OnNewRecord fill the defaults and writes the record.
+  // Zeroes the buffers, lets OnNewRecord fill the defaults and writes the record (read only: only
+  // converts it, as a write would, into the raw buffer).
   void InitEmptyRecord(void* raw, void* object, int32_t a, int32_t b, int32_t c);
   // The number in a one-record file's name (BVOR12.DAT gives 12); EConvertError otherwise.
   int32_t NumberFromFileName(const std::string& name) const;
   // Byte offset of the record of a key in its file.
   int64_t RecordPosition(int32_t a, int32_t b, int32_t c) const;
   const platform::Platform& Platform() const { return platform_; }
+  // The data may only be read: the platform's file system refuses every change.
+  bool ReadOnly() const { return platform_.files->ReadOnly(); }
 
   std::vector<char> RawBuffer;
   uint8_t Flags;
@@ -99,6 +108,9 @@ class TFile {
   void* ChooseRaw(void* raw, void* object);
   // Puts the file kind and the record in front of and behind a failure's message.
   void WrapError(Exception& e, const char* lineBreak, int32_t c) const;
+  // Read only: raises the access-denied error of a write of record (A, B, C), worded as every
+  // file error is. A write path calls it before it changes anything.
+  void RefuseWhenReadOnly(int32_t a, int32_t b, int32_t c);
   // Last-write time of a file; -1 when it does not exist.
   double FileTimeOf(const std::string& path) const;
 
@@ -110,6 +122,7 @@ class TFile {
   void WriteUnwrapped(void* raw, void* object, int32_t a, int32_t b, int32_t c);
   void DeleteUnwrapped(int32_t a, int32_t b, int32_t c);
   std::unique_ptr<platform::File> OpenForRead();
+  std::unique_ptr<platform::File> OpenBackupForRead();
   std::unique_ptr<platform::File> OpenForWrite();
   void WriteSingle(const void* raw);
   void WriteSlot(platform::File& file, const void* raw, int64_t position);

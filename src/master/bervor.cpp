@@ -58,6 +58,8 @@ void TBerVor::LadeBerVor(int32_t nummer) {
   } else if (file_.RecordFileExists(0, 0, 1)) {
     file_.ReadRecord(nullptr, &Rec, 0, 0, 1);
     SetBerVorName(Rec, kAutoKopieVon + BerVorName(Rec));
+    // Read only, the copy is answered without being written.
+    if (file_.ReadOnly()) return;
     Save();
     Refresh();
   }

@@ -108,6 +108,8 @@ void TModell::Renumber(int32_t m) {
     }
   }
   if (!changed) return;
+  // Read only, the numbers are mended in memory.
+  if (file_.ReadOnly()) return;
   Save();
   Refresh();
 }
@@ -135,8 +137,11 @@ void TModell::Load(int32_t m) {
     v.Nummer = m;
     SetModellName(v, kAutoKopieVon + ModellName(v));
     Insert(v);
-    Save();
-    Refresh();
+    // Read only, the copy is answered without being written.
+    if (!file_.ReadOnly()) {
+      Save();
+      Refresh();
+    }
   }
   if (versionen_.empty()) {
     throw EInOutError("Modell " + std::to_string(m) + " wurde nicht gefunden!", 0);

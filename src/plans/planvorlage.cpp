@@ -113,8 +113,7 @@ void TPlanvorlage::KopieVon1001(int32_t nummer) {
   Rec.Modelle[0] = Rec.Modell;
   // The first entry is only kept when it is in the list.
   if (Rec.Anzahl < 1) Rec.Anzahl = 1;
-  Save();
-  Refresh();
+  SaveUnlessReadOnly();
 }
 
 void TPlanvorlage::Reparieren(int32_t nummer) {
@@ -128,6 +127,12 @@ void TPlanvorlage::Reparieren(int32_t nummer) {
   Rec.Modell = modellVorlage ? eigenesModell : Rec.Modelle[Rec.Anzahl - 1];
   const std::string name = PlanvorlName(Rec);
   if (name.compare(0, 6, kAError) != 0) SetPlanvorlName(Rec, kAError + name);
+  SaveUnlessReadOnly();
+}
+
+// A copied or mended template is written at once; read only, it is answered from memory.
+void TPlanvorlage::SaveUnlessReadOnly() {
+  if (file_.ReadOnly()) return;
   Save();
   Refresh();
 }

@@ -80,6 +80,7 @@ class TPlanvorlage : public TFileData {
  private:
   void Reparieren(int32_t nummer);
   void KopieVon1001(int32_t nummer);
+  void SaveUnlessReadOnly();
 
   TPlanvorlFile& file_;
   std::unique_ptr<TPlanDateien> dateien_;

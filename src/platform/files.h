@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/os_error.h"
@@ -67,6 +68,62 @@ class FileSystem {
   virtual OsError CreateFolders(const std::string& path) = 0;
   // The system's folder for temporary files, with a trailing separator.
   virtual std::string TempDir() = 0;
+  // True when this file system refuses every change (a read-only view of an installation). The
+  // layers above then complete missing data in memory instead of writing it.
+  virtual bool ReadOnly() const { return false; }
+};
+
+// Forwards every call to another file (leveldb's wrapper habit): a subclass overrides only what
+// it changes. The wrapped file belongs to the wrapper.
+class FileWrapper : public File {
+ public:
+  explicit FileWrapper(std::unique_ptr<File> target) : target_(std::move(target)) {}
+
+  OsError ReadAt(int64_t offset, void* buffer, size_t n, size_t* got) override {
+    return target_->ReadAt(offset, buffer, n, got);
+  }
+  OsError WriteAt(int64_t offset, const void* buffer, size_t n) override {
+    return target_->WriteAt(offset, buffer, n);
+  }
+  OsError Size(int64_t* size) override { return target_->Size(size); }
+  OsError Truncate(int64_t size) override { return target_->Truncate(size); }
+  OsError Close() override { return target_->Close(); }
+
+ protected:
+  File& Target() { return *target_; }
+
+ private:
+  std::unique_ptr<File> target_;
+};
+
+// Forwards every call to another file system, which must outlive the wrapper and the files it
+// opens: a subclass overrides only what it changes.
+class FileSystemWrapper : public FileSystem {
+ public:
+  explicit FileSystemWrapper(FileSystem& target) : target_(target) {}
+  // Not copied: a copy would wrap this wrapper's target, not the wrapper.
+  FileSystemWrapper(const FileSystemWrapper&) = delete;
+  FileSystemWrapper& operator=(const FileSystemWrapper&) = delete;
+
+  OsError Open(const std::string& path, OpenMode mode, std::unique_ptr<File>* out) override {
+    return target_.Open(path, mode, out);
+  }
+  OsError Find(const std::string& pattern, std::vector<FileInfo>* out) override {
+    return target_.Find(pattern, out);
+  }
+  OsError Rename(const std::string& from, const std::string& to) override {
+    return target_.Rename(from, to);
+  }
+  OsError Remove(const std::string& path) override { return target_.Remove(path); }
+  OsError CreateFolders(const std::string& path) override { return target_.CreateFolders(path); }
+  std::string TempDir() override { return target_.TempDir(); }
+  bool ReadOnly() const override { return target_.ReadOnly(); }
+
+ protected:
+  FileSystem& Target() const { return target_; }
+
+ private:
+  FileSystem& target_;
 };
 
 }  // namespace qrv::platform

@@ -62,6 +62,59 @@ class Registry {
   virtual OsError QueryKeyInfo(RegRoot root, const std::string& path, RegKeyInfo* out) = 0;
   // Writes the key's changes through to permanent storage.
   virtual OsError Flush(RegRoot root, const std::string& path) = 0;
+  // True when this registry refuses every change (a read-only view of an installation).
+  virtual bool ReadOnly() const { return false; }
+};
+
+// Forwards every call to another registry, which must outlive the wrapper: a subclass overrides
+// only what it changes.
+class RegistryWrapper : public Registry {
+ public:
+  explicit RegistryWrapper(Registry& target) : target_(target) {}
+  // Not copied: a copy would wrap this wrapper's target, not the wrapper.
+  RegistryWrapper(const RegistryWrapper&) = delete;
+  RegistryWrapper& operator=(const RegistryWrapper&) = delete;
+
+  OsError CreateKey(RegRoot root, const std::string& path) override {
+    return target_.CreateKey(root, path);
+  }
+  OsError OpenKey(RegRoot root, const std::string& path) override {
+    return target_.OpenKey(root, path);
+  }
+  OsError QueryValue(RegRoot root, const std::string& path, const std::string& name,
+                     RegValue* out) override {
+    return target_.QueryValue(root, path, name, out);
+  }
+  OsError SetValue(RegRoot root, const std::string& path, const std::string& name,
+                   const RegValue& value) override {
+    return target_.SetValue(root, path, name, value);
+  }
+  OsError DeleteValue(RegRoot root, const std::string& path, const std::string& name) override {
+    return target_.DeleteValue(root, path, name);
+  }
+  OsError DeleteKey(RegRoot root, const std::string& path) override {
+    return target_.DeleteKey(root, path);
+  }
+  OsError EnumKeys(RegRoot root, const std::string& path, std::vector<std::string>* out) override {
+    return target_.EnumKeys(root, path, out);
+  }
+  OsError EnumValues(RegRoot root, const std::string& path,
+                     std::vector<std::string>* out) override {
+    return target_.EnumValues(root, path, out);
+  }
+  OsError QueryKeyInfo(RegRoot root, const std::string& path, RegKeyInfo* out) override {
+    return target_.QueryKeyInfo(root, path, out);
+  }
+  OsError Flush(RegRoot root, const std::string& path) override {
+    return target_.Flush(root, path);
+  }
+  bool ReadOnly() const override { return target_.ReadOnly(); }
+
+ protected:
+  Registry& Target() const { return target_; }
+
+ private:
+  Registry& target_;
 };
 
 }  // namespace qrv::platform

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "config/konfig.h"
+#include "platform/read_only.h"
 #include "support/doubles.h"
 #include "util/datetime.h"
 #include "util/errors.h"
@@ -210,6 +211,36 @@ TEST_F(KonfigIniTest, ManagedYearsAreCorrectedAndWrittenBack) {
     EXPECT_EQ(back.ReadInteger("Installation", "VerwJahreMax", 0), c.max);
     EXPECT_EQ(back.ReadString("Freitexte", "Persstamm1", ""), "Telefon");
     EXPECT_EQ(onDisk.rfind("; Zeiterfassung\r\n[Installation]\r\nAuswOffset=0\r\n", 0), 0u);
+  }
+}
+
+TEST_F(KonfigIniTest, ReadOnlyCorrectedYearsHoldInMemoryAndTheFileStaysAsItWas) {
+  struct Case {
+    const char* label;
+    TDateTime today;
+    const char* years;
+  };
+  const Case cases[] = {
+      {"both out of range in November", EncodeDate(2005, 11, 15),
+       "VerwJahreMin=2007\r\nVerwJahreMax=2003\r\n"},
+      {"both missing in October", EncodeDate(2005, 10, 1), ""},
+  };
+  platform::ReadOnlyFileSystem files(tp.files);
+  platform::Platform p = tp.Get();
+  p.files = &files;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.label);
+    tp.clock.SetNow(c.today + 0.25);
+    const std::string ini = std::string("[Installation]\r\nAuswOffset=0\r\n") + c.years;
+    WriteFileBytes(IniName(), ini);
+    const auto before = testing::TreeOf(data.Path());
+    TKonfig k(p, reported);
+    k.Load();
+    EXPECT_EQ(k.VerwJahreMin, 2005);
+    EXPECT_EQ(k.VerwJahreMax, 2006);
+    EXPECT_DOUBLE_EQ(k.VerwEnd, EncodeDate(2006, 12, 31));
+    EXPECT_EQ(k.IniFile().ReadInteger("Installation", "VerwJahreMax", 0), 2006);
+    EXPECT_EQ(testing::TreeOf(data.Path()), before);
   }
 }
 

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "platform/read_only.h"
 #include "support/doubles.h"
 #include "util/errors.h"
 
@@ -204,6 +205,49 @@ TEST_F(KonfigTest, MachineWideSwitchReadsTheMachineTree) {
   SetInstallation("NetUser", Text("maschine"), RegRoot::kLocalMachine);
   SetInstallation("DataPath", Text(DataFolder()), RegRoot::kLocalMachine);
   EXPECT_EQ(Loaded()->NetUser, "maschine");
+}
+
+TEST_F(KonfigTest, ReadOnlyTheSwitchReadsTheUsersTreeWhereItWouldBeMoved) {
+  tp.registry.SetValue(RegRoot::kCurrentUser, "Software\\Quorvane", "Install_Local_Machine",
+                       Dword(1));
+  SetInstallation("NetUser", Text("benutzer"));
+  platform::ReadOnlyRegistry registry(tp.registry);
+  platform::ReadOnlyFileSystem files(tp.files);
+  platform::Platform p = tp.Get();
+  p.registry = &registry;
+  p.files = &files;
+  TKonfig user(p, reported);
+  user.Load();
+  EXPECT_EQ(user.NetUser, "benutzer");
+  EXPECT_EQ(user.DataPath, data.Path());
+  EXPECT_EQ(tp.registry.OpenKey(RegRoot::kLocalMachine, "Software\\Quorvane\\Installation"),
+            platform::kFileNotFound);
+  // Once the machine has its tree, that one is read.
+  SetInstallation("NetUser", Text("maschine"), RegRoot::kLocalMachine);
+  SetInstallation("DataPath", Text(DataFolder()), RegRoot::kLocalMachine);
+  TKonfig machine(p, reported);
+  machine.Load();
+  EXPECT_EQ(machine.NetUser, "maschine");
+  EXPECT_EQ(tp.registry.OpenKey(RegRoot::kCurrentUser, "Software\\Quorvane\\Installation"),
+            platform::kOk);
+}
+
+TEST_F(KonfigTest, ReadOnlyAnInvalidDataPathIsRefusedAsBefore) {
+  TempFolder empty;
+  SetInstallation("DataPath", Text(empty.Path()));
+  platform::ReadOnlyFileSystem files(tp.files);
+  platform::Platform p = tp.Get();
+  p.files = &files;
+  TKonfig k(p, reported);
+  try {
+    k.Load();
+    FAIL() << "no exception";
+  } catch (const Exception& e) {
+    EXPECT_EQ(e.Message(),
+              "Ung\xFC"
+              "ltiger Datenpfad: \r\nBitte neu einstellen!");
+  }
+  EXPECT_TRUE(k.Loading);
 }
 
 TEST_F(KonfigTest, InvalidDataPathIsReportedOncePerProcess) {

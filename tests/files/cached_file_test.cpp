@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <vector>
 
+#include "files/file_io.h"
+#include "platform/read_only.h"
 #include "record_kinds.h"
 
 namespace qrv {
@@ -29,7 +31,9 @@ class TestCachedFile : public testing::TestFileOf<TCachedFile> {
 class CachedFileTest : public testing::RecordFileTest {
  protected:
   std::unique_ptr<TestCachedFile> Make(uint8_t flags, int32_t capacity) {
-    auto f = std::make_unique<TestCachedFile>(tp.Get(), konfig, flags, capacity);
+    platform::Platform p = tp.Get();
+    if (readOnly) p.files = &readOnlyFiles;
+    auto f = std::make_unique<TestCachedFile>(p, konfig, flags, capacity);
     testing::SetTestSizes(*f, "REC", flags & rfSingleRecord ? 0 : 8);
     f->OnChange = [this](TCachedFile&, bool starting) { events.push_back(starting); };
     return f;
@@ -63,6 +67,9 @@ class CachedFileTest : public testing::RecordFileTest {
 
   std::vector<bool> events;
   const std::vector<bool> kPair{true, false};
+  // Files made while set see the data folder through a read-only view.
+  bool readOnly = false;
+  platform::ReadOnlyFileSystem readOnlyFiles{tp.files};
 };
 
 TEST_F(CachedFileTest, WithoutCapacityEveryReadGoesToTheFile) {
@@ -194,6 +201,45 @@ TEST_F(CachedFileTest, CreatingARecordOnReadKeepsOneEntry) {
   EXPECT_EQ(f->EntryCount(), 1);
   EXPECT_EQ(Read(*f, 7), 107);
   EXPECT_EQ(f->EntryCount(), 1);
+}
+
+TEST_F(CachedFileTest, ReadOnlyAMissingRecordIsCachedWithItsDefaultsAndNotWritten) {
+  readOnly = true;
+  auto f = Make(rfSingleRecord, 5);
+  int created = 0;
+  f->OnNewRecord = [&created](TFile&, void*, void* object, int32_t, int32_t, int32_t c) {
+    ++created;
+    static_cast<TestObject*>(object)->value = 100 + c;
+  };
+  EXPECT_EQ(Read(*f, 7), 107);
+  EXPECT_EQ(Read(*f, 7), 107);
+  EXPECT_EQ(created, 1);  // the second read is answered from the cache
+  EXPECT_EQ(f->EntryCount(), 1);
+  EXPECT_TRUE(testing::FolderListing(data.Path()).empty());
+}
+
+TEST_F(CachedFileTest, ReadOnlyARefusedWriteLeavesTheCacheAsItWas) {
+  for (uint8_t flags : {uint8_t{rfSingleRecord}, uint8_t{rfWholeFile}}) {
+    SCOPED_TRACE(flags);
+    readOnly = false;
+    Write(*Make(flags, 5), 3, 30);
+    readOnly = true;
+    auto f = Make(flags, 5);
+    EXPECT_EQ(Read(*f, 3), 30);
+    const auto before = testing::TreeOf(data.Path());
+    try {
+      Write(*f, 3, 31);
+      ADD_FAILURE();
+    } catch (const EInOutError& e) {
+      EXPECT_EQ(e.ErrorCode, 5);
+      EXPECT_NE(e.Message().find(kMsgReadOnly), std::string::npos) << e.Message();
+    }
+    EXPECT_THROW(Write(*f, 4, 40), EInOutError);
+    EXPECT_THROW(f->DeleteRecord(0, 0, 3), EInOutError);
+    EXPECT_EQ(f->EntryCount(), 1);
+    EXPECT_EQ(Read(*f, 3), 30);
+    EXPECT_EQ(testing::TreeOf(data.Path()), before);
+  }
 }
 
 TEST_F(CachedFileTest, InvalidateInPerRecordModeDropsOneFile) {

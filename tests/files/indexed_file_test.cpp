@@ -6,9 +6,12 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <vector>
 
+#include "files/file_io.h"
 #include "files/index.h"
+#include "platform/read_only.h"
 #include "record_kinds.h"
 
 namespace qrv {
@@ -64,7 +67,9 @@ const std::vector<uint32_t> kIdentity{1, 2, 3, 4, 5, 6};
 class IndexedFileTest : public testing::RecordFileTest {
  protected:
   std::unique_ptr<TestIndexedFile> Make() {
-    auto f = std::make_unique<TestIndexedFile>(tp.Get(), konfig, data.Path());
+    platform::Platform p = tp.Get();
+    if (readOnly) p.files = &readOnlyFiles;
+    auto f = std::make_unique<TestIndexedFile>(p, konfig, data.Path());
     f->OnProgress = [this](const std::string& caption, int32_t position) {
       progress.push_back(position);
       EXPECT_EQ(caption, "");
@@ -99,6 +104,9 @@ class IndexedFileTest : public testing::RecordFileTest {
 
   std::vector<int32_t> progress;
   int done = 0;
+  // Files made while set see the data folder through a read-only view.
+  bool readOnly = false;
+  platform::ReadOnlyFileSystem readOnlyFiles{tp.files};
 };
 
 TEST_F(IndexedFileTest, TheFirstReadBuildsEveryIndexEqualRecordsByAscendingNumber) {
@@ -166,6 +174,65 @@ TEST_F(IndexedFileTest, AMalformedIndexFileIsRebuilt) {
     EXPECT_EQ(ReadFileBytes(X(0)), IndexBytes(kByValue)) << k.label;
     EXPECT_EQ(ReadFileBytes(X(1)), IndexBytes(kByValueDown)) << k.label;
   }
+}
+
+TEST_F(IndexedFileTest, ReadOnlyIndexesAreRebuiltInMemoryAndNoFileIsWritten) {
+  struct Case {
+    const char* label;
+    std::function<void()> prepare;
+  };
+  const Case cases[] = {
+      {"no files at all", [] {}},
+      {"one index missing",
+       [&] {
+         PrepareIdentityIndexes();
+         std::filesystem::remove(X(3));
+       }},
+      {"a malformed index",
+       [&] {
+         PrepareIdentityIndexes();
+         WriteFileBytes(X(1), IndexBytes({1, 2, 3, 3, 5, 6}));
+       }},
+      {"a data file shorter than its indexes",
+       [&] {
+         PrepareIdentityIndexes();
+         std::filesystem::resize_file(Path("IDX.DAT"), 3 * 8);
+       }},
+  };
+  for (const Case& k : cases) {
+    for (const auto& name : testing::FolderListing(data.Path()))
+      std::filesystem::remove(Path(name));
+    readOnly = false;
+    k.prepare();
+    done = 0;
+    const auto before = testing::TreeOf(data.Path());
+    readOnly = true;
+    auto f = Make();
+    EXPECT_EQ(Read(*f, 3), 30) << k.label;
+    EXPECT_EQ(done, 1) << k.label;
+    EXPECT_EQ(Items(*f, 0), kByValue) << k.label;
+    EXPECT_EQ(Items(*f, 1), kByValueDown) << k.label;
+    EXPECT_EQ(Items(*f, 2), kByTag) << k.label;
+    EXPECT_EQ(testing::TreeOf(data.Path()), before) << k.label;
+  }
+}
+
+TEST_F(IndexedFileTest, ReadOnlyAWriteIsRefusedBeforeTheIndexesMove) {
+  PrepareIdentityIndexes();
+  const auto before = testing::TreeOf(data.Path());
+  readOnly = true;
+  auto f = Make();
+  try {
+    Write(*f, 4, 5);
+    ADD_FAILURE();
+  } catch (const EInOutError& e) {
+    EXPECT_EQ(e.ErrorCode, 5);
+    EXPECT_EQ(e.Message(), std::string("Test-Dateifehler\r\n") + kMsgReadOnly + "\r\n(" +
+                               Path("IDX.DAT") + ",4)");
+  }
+  for (int i = 0; i < 4; ++i) EXPECT_EQ(Items(*f, i), kIdentity) << i;
+  EXPECT_EQ(Read(*f, 4), 20);
+  EXPECT_EQ(testing::TreeOf(data.Path()), before);
 }
 
 TEST_F(IndexedFileTest, AChangedKeyMovesInEveryIndexAtOnce) {

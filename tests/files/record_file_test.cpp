@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <vector>
 
 #include "files/file_io.h"
+#include "platform/read_only.h"
 #include "record_kinds.h"
 
 namespace qrv {
@@ -24,7 +26,9 @@ class TFileTest : public testing::RecordFileTest {
  protected:
   std::unique_ptr<TestFile> Make(uint8_t flags, const std::string& base = "REC",
                                  int32_t slot = 10) {
-    auto f = std::make_unique<TestFile>(tp.Get(), konfig, flags);
+    platform::Platform p = tp.Get();
+    if (readOnly) p.files = &readOnlyFiles;
+    auto f = std::make_unique<TestFile>(p, konfig, flags);
     testing::SetTestSizes(*f, base, slot);
     f->OnNewRecord = [this](TFile&, void*, void* object, int32_t, int32_t, int32_t c) {
       newRecords.push_back(c);
@@ -51,6 +55,9 @@ class TFileTest : public testing::RecordFileTest {
   }
 
   std::vector<int32_t> newRecords;
+  // Files made while set see the data folder through a read-only view.
+  bool readOnly = false;
+  platform::ReadOnlyFileSystem readOnlyFiles{tp.files};
 };
 
 TEST_F(TFileTest, NamesTheFileOfAKey) {
@@ -220,6 +227,114 @@ TEST_F(TFileTest, MissingFoldersAreCreated) {
   const std::string s(1, platform::kPathSeparator);
   EXPECT_EQ(ReadFileBytes(Path("SUB" + s + "3" + s + "REC12.DAT")),
             Blank(10) + RawOf(1012, "NEW!") + std::string(2, '\0'));
+}
+
+TEST_F(TFileTest, ReadOnlyAMissingRecordReadsAsItsDefaultsAndNothingIsCreated) {
+  const std::string s(1, platform::kPathSeparator);
+  const std::string pad(2, '\0');
+  WriteFileBytes(Path("SHORT.DAT"), RawOf(1, "aaaa") + pad + RawOf(2, "bbbb") + pad);
+  WriteFileBytes(Path("BLANK.DAT"), RawOf(1, "aaaa") + pad + Blank(8) + pad);
+  std::filesystem::create_directories(data.Path() + "2024");
+  struct Case {
+    const char* label;
+    uint8_t flags;
+    const char* base;
+    int32_t a, b, c;
+  };
+  const Case cases[] = {
+      {"missing file", rfWholeFile, "NONE", 0, 0, 4},
+      {"missing key folder", rfKeyFolder, "EP", 3, 2, 12},
+      {"missing month file", rfMonthFile, "MON", 2024, 3, 5},
+      {"missing month folder", rfMonthFile, "MON", 2023, 3, 5},
+      {"beyond the end of a short file", rfWholeFile, "SHORT", 0, 0, 7},
+      {"blank slot", rfWholeFile, "BLANK", 0, 0, 1},
+      {"missing one-record file", rfSingleRecord, "ONE", 0, 0, 5},
+  };
+  readOnly = true;
+  const auto before = testing::TreeOf(data.Path());
+  for (const Case& k : cases) {
+    newRecords.clear();
+    auto f = Make(k.flags, k.base);
+    TestObject o;
+    char raw[8] = {};
+    f->ReadRecord(raw, &o, k.a, k.b, k.c);
+    EXPECT_EQ(newRecords, std::vector<int32_t>{k.c}) << k.label;
+    EXPECT_EQ(o.value, 1000 + k.c) << k.label;
+    EXPECT_EQ(std::string(o.tag, 4), "NEW!") << k.label;
+    // The raw buffer holds the record as writing it would have stored it.
+    EXPECT_EQ(std::string(raw, 8), RawOf(1000 + k.c, "NEW!")) << k.label;
+    EXPECT_EQ(testing::TreeOf(data.Path()), before) << k.label;
+  }
+}
+
+TEST_F(TFileTest, ReadOnlyAMissingOneRecordFileIsReadFromItsBackupLeftInPlace) {
+  WriteFileBytes(Path("MOD4.JBK"), RawOf(44, "SAVE"));
+  readOnly = true;
+  auto f = Make(rfSingleRecord, "MOD", 0);
+  TestObject o = Read(*f, 0, 0, 4);
+  EXPECT_EQ(o.value, 44);
+  EXPECT_EQ(std::string(o.tag, 4), "SAVE");
+  EXPECT_TRUE(newRecords.empty());
+  EXPECT_EQ(FolderListing(data.Path()), std::vector<std::string>{"MOD4.JBK"});
+}
+
+TEST_F(TFileTest, ReadOnlyWritesAndDeletesAreRefusedBeforeAFileIsTouched) {
+  const std::string pad(2, '\0');
+  WriteFileBytes(Path("REC.DAT"), std::string(10, 'x') + RawOf(5, "five") + pad);
+  WriteFileBytes(Path("MOD2.DAT"), RawOf(7, "one"));
+  readOnly = true;
+  auto slots = Make(rfWholeFile);
+  auto single = Make(rfSingleRecord, "MOD", 0);
+  struct Case {
+    const char* label;
+    TFile& file;
+    std::function<void()> change;
+    std::string fileName;
+  };
+  const Case cases[] = {
+      {"write a slot", *slots, [&] { Write(*slots, 0, 0, 2, 9); }, "REC.DAT"},
+      {"write a new slot", *slots, [&] { Write(*slots, 0, 0, 9, 9); }, "REC.DAT"},
+      {"delete a slot", *slots, [&] { slots->DeleteRecord(0, 0, 2); }, "REC.DAT"},
+      {"write a one-record file", *single, [&] { Write(*single, 0, 0, 2, 9); }, "MOD2.DAT"},
+      {"delete a one-record file", *single, [&] { single->DeleteRecord(0, 0, 2); }, "MOD2.DAT"},
+  };
+  const auto before = testing::TreeOf(data.Path());
+  const int operations = tp.files.Operations();
+  for (const Case& k : cases) {
+    try {
+      k.change();
+      ADD_FAILURE() << k.label;
+    } catch (const EInOutError& e) {
+      EXPECT_EQ(e.ErrorCode, 5) << k.label;
+      const std::string c = k.label == std::string("write a new slot") ? "9" : "2";
+      EXPECT_EQ(e.Message(), std::string("Test-Dateifehler\r\n") + kMsgReadOnly + "\r\n(" +
+                                 Path(k.fileName) + "," + c + ")")
+          << k.label;
+    }
+  }
+  EXPECT_EQ(tp.files.Operations(), operations);
+  EXPECT_EQ(testing::TreeOf(data.Path()), before);
+  EXPECT_TRUE(newRecords.empty());
+}
+
+TEST_F(TFileTest, ReadOnlyAMissingPersonFileIsReportedAsBefore) {
+  readOnly = true;
+  auto f = Make(rfWholeFile, "PERSONEN");
+  f->IsPersonFile = true;
+  f->Directory = data.Path() + "KONFIG" + platform::kPathSeparator;
+  EXPECT_THROW(Read(*f, 0, 0, 1), EInOutError);
+  std::filesystem::create_directories(data.Path() + "KONFIG");
+  try {
+    Read(*f, 0, 0, 1);
+    ADD_FAILURE();
+  } catch (const EInOutError& e) {
+    EXPECT_EQ(e.ErrorCode, 2);
+  }
+  ASSERT_EQ(tp.ui.calls.size(), 2u);
+  EXPECT_EQ(tp.ui.calls[0].text,
+            std::string("Verzeichnis f\xFCr Personenstamm fehlt\r") + kSupportLine);
+  EXPECT_EQ(tp.ui.calls[1].text, std::string("Datei f\xFCr Personenstamm fehlt\r") + kSupportLine);
+  EXPECT_TRUE(FolderListing(data.Path() + "KONFIG").empty());
 }
 
 TEST_F(TFileTest, RecordNumberOutsideTheRangeFailsBeforeTheFileIsTouched) {

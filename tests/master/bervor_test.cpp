@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/read_only.h"
 #include "support/doubles.h"
 
 namespace qrv {
@@ -359,6 +360,25 @@ TEST_F(BerVorFileTest, AMissingTemplateBecomesACopyOfTemplateOne) {
   expected.Str(0, "AutoKopie von Standard");
   EXPECT_EQ(ReadFileBytes(Path(7)), expected.str());
   EXPECT_EQ(ReadFileBytes(Path(1)), one.str());
+}
+
+TEST_F(BerVorFileTest, ReadOnlyAMissingTemplateIsAnsweredAsTheCopyWithoutWritingIt) {
+  Bytes one = SampleTemplate();
+  one.Str(0, "Standard");
+  Put(1, one.str());
+  platform::ReadOnlyFileSystem readOnly(tp.files);
+  platform::Platform p = tp.Get();
+  p.files = &readOnly;
+  TBerVorFile roFile(p, konfig);
+  const auto before = testing::TreeOf(data.Path());
+  TBerVor v(roFile);
+  v.LadeBerVor(7);
+  EXPECT_EQ(BerVorName(v.Rec), "AutoKopie von Standard");
+  EXPECT_EQ(v.Rec.Fehler, 0x8011);
+  EXPECT_EQ(v.KeyC, 7);
+  EXPECT_EQ(testing::TreeOf(data.Path()), before);
+  EXPECT_THROW(v.Save(), EInOutError);
+  EXPECT_EQ(testing::TreeOf(data.Path()), before);
 }
 
 TEST_F(BerVorFileTest, TheCopysNameIsCutToFiftyCharacters) {

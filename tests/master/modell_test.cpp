@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "plans/planvorlage.h"
+#include "platform/read_only.h"
 #include "support/doubles.h"
 #include "util/errors.h"
 
@@ -117,6 +119,42 @@ TEST_F(ModellTest, AMissingModelIsCreatedFromModelOne) {
   TModell m8(*file, *kalender);
   m8.Load(8);
   EXPECT_EQ(ModellName(m8.Version(0)), "AutoKopie von " + std::string(36, 'n'));
+}
+
+TEST_F(ModellTest, ReadOnlyCopiesAndRenumberingsAreAnsweredFromMemoryOnly) {
+  Store(1, StoredVersion("Standard", "20040101"));
+  Store(5, StoredVersion("V2004", "20040101"));
+  Store(1005, StoredVersion("V2005", "20050701"));
+  tp.files.CreateFolders(data.Path() + "SCHPLAN" + kSep);
+  platform::ReadOnlyFileSystem readOnly(tp.files);
+  platform::Platform p = tp.Get();
+  p.files = &readOnly;
+  TModellFile roFile(p, konfig);
+  TPlanvorlFile roVorlagen(p, konfig);
+  const auto before = testing::TreeOf(data.Path());
+  TModell copy(roFile, *kalender, roVorlagen);
+  copy.Load(7);
+  ASSERT_EQ(copy.VersionCount(), 1);
+  EXPECT_EQ(ModellName(copy.Version(0)), "AutoKopie von Standard");
+  EXPECT_EQ(copy.Version(0).Nummer, 7);
+  EXPECT_TRUE(copy.Loaded);
+  // The newest version is version 0 with the model's own number, in memory.
+  TModell renumbered(roFile, *kalender, roVorlagen);
+  renumbered.Load(5);
+  ASSERT_EQ(renumbered.VersionCount(), 2);
+  EXPECT_EQ(ModellName(renumbered.Version(0)), "V2005");
+  EXPECT_EQ(renumbered.Version(0).Nummer, 5);
+  EXPECT_EQ(renumbered.Version(1).Nummer, 1005);
+  EXPECT_EQ(testing::TreeOf(data.Path()), before);
+  // A caller's own save is refused before anything is written.
+  try {
+    copy.Save();
+    ADD_FAILURE();
+  } catch (const EInOutError& e) {
+    EXPECT_EQ(e.ErrorCode, 5);
+    EXPECT_EQ(e.Message().rfind("Modell-Dateifehler\r\n", 0), 0u) << e.Message();
+  }
+  EXPECT_EQ(testing::TreeOf(data.Path()), before);
 }
 
 TEST_F(ModellTest, ModelNineThousandNeedsNoFile) {

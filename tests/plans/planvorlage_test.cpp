@@ -11,6 +11,7 @@
 #include "files/file_io.h"
 #include "master/modell.h"
 #include "plans/plan.h"
+#include "platform/read_only.h"
 #include "support/doubles.h"
 #include "util/errors.h"
 
@@ -304,6 +305,38 @@ TEST_F(PlanvorlageTest, AnUnlistedModelIsRepairedOnceAndWrittenBack) {
   EXPECT_EQ(neu.Rec.Modell, 1);
   EXPECT_EQ(PlanvorlName(neu.Rec), "AError");
   EXPECT_EQ(StoredRec(44).Modell, 1);
+}
+
+TEST_F(PlanvorlageTest, ReadOnlyCopiesAndRepairsAreAnsweredFromMemoryOnly) {
+  Store(1001, Stored("Basis", 0, 1, {1, 2}));
+  Store(9, Stored("Kaputt", 0, 8, {3, 6}));
+  platform::ReadOnlyFileSystem readOnly(tp.files);
+  platform::Platform p = tp.Get();
+  p.files = &readOnly;
+  TPlanvorlFile roFile(p, konfig);
+  const auto before = testing::TreeOf(data.Path());
+  TPlanvorlage copy(roFile);
+  copy.LadeVorlage(1005);
+  EXPECT_TRUE(copy.Loaded);
+  EXPECT_EQ(PlanvorlName(copy.Rec), "AutoKopie von Basis");
+  EXPECT_EQ(copy.Rec.Modell, 5);
+  EXPECT_EQ(Liste(copy.Rec), (std::vector<int32_t>{5, 2}));
+  TPlanvorlage repaired(roFile);
+  repaired.LadeVorlage(9);
+  EXPECT_EQ(repaired.Rec.Modell, 6);
+  EXPECT_EQ(PlanvorlName(repaired.Rec), "AErrorKaputt");
+  EXPECT_EQ(testing::TreeOf(data.Path()), before);
+  // Neither the template nor 1001 on file: repaired in memory to model 1.
+  std::filesystem::remove(Path(1001));
+  const auto without1001 = testing::TreeOf(data.Path());
+  TPlanvorlage neu(roFile);
+  neu.LadeVorlage(44);
+  EXPECT_EQ(neu.Rec.Modell, 1);
+  EXPECT_EQ(PlanvorlName(neu.Rec), "AError");
+  EXPECT_EQ(testing::TreeOf(data.Path()), without1001);
+  EXPECT_THROW(copy.Save(), EInOutError);
+  EXPECT_THROW(repaired.Loeschen(), EInOutError);
+  EXPECT_EQ(testing::TreeOf(data.Path()), without1001);
 }
 
 TEST_F(PlanvorlageTest, NumbersOutsideTheRangeFailWithTheCaption) {

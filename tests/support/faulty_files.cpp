@@ -110,7 +110,7 @@ class FaultyFile final : public platform::File {
 FaultyFileSystem::FaultyFileSystem() : FaultyFileSystem(*platform::SystemPlatform().files) {}
 
 FaultyFileSystem::FaultyFileSystem(platform::FileSystem& inner)
-    : inner_(inner), state_(std::make_shared<State>()) {}
+    : FileSystemWrapper(inner), state_(std::make_shared<State>()) {}
 
 FaultyFileSystem::~FaultyFileSystem() = default;
 
@@ -150,7 +150,7 @@ OsError FaultyFileSystem::Open(const std::string& path, platform::OpenMode mode,
   out->reset();
   if (OsError err = state_->NextOperation()) return err;
   std::unique_ptr<platform::File> file;
-  const OsError err = inner_.Open(path, mode, &file);
+  const OsError err = Target().Open(path, mode, &file);
   if (err == platform::kOk) *out = std::make_unique<FaultyFile>(std::move(file), state_);
   return err;
 }
@@ -158,26 +158,22 @@ OsError FaultyFileSystem::Open(const std::string& path, platform::OpenMode mode,
 OsError FaultyFileSystem::Find(const std::string& pattern, std::vector<platform::FileInfo>* out) {
   out->clear();
   if (OsError err = state_->NextOperation()) return err;
-  return inner_.Find(pattern, out);
+  return Target().Find(pattern, out);
 }
 
 OsError FaultyFileSystem::Rename(const std::string& from, const std::string& to) {
   if (OsError err = state_->NextOperation()) return err;
-  return inner_.Rename(from, to);
+  return Target().Rename(from, to);
 }
 
 OsError FaultyFileSystem::Remove(const std::string& path) {
   if (OsError err = state_->NextOperation()) return err;
-  return inner_.Remove(path);
+  return Target().Remove(path);
 }
 
 OsError FaultyFileSystem::CreateFolders(const std::string& path) {
   if (OsError err = state_->NextOperation()) return err;
-  return inner_.CreateFolders(path);
-}
-
-std::string FaultyFileSystem::TempDir() {
-  return inner_.TempDir();
+  return Target().CreateFolders(path);
 }
 
 }  // namespace qrv::testing

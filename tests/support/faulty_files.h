@@ -9,7 +9,7 @@
 
 namespace qrv::testing {
 
-class FaultyFileSystem final : public platform::FileSystem {
+class FaultyFileSystem final : public platform::FileSystemWrapper {
  public:
   // Over the system's own file system.
   FaultyFileSystem();
@@ -17,7 +17,8 @@ class FaultyFileSystem final : public platform::FileSystem {
   explicit FaultyFileSystem(platform::FileSystem& inner);
   ~FaultyFileSystem() override;
 
-  // Operations are every FileSystem call but TempDir (which cannot fail) and every File call.
+  // Operations are every FileSystem call but TempDir (which cannot fail) and ReadOnly, and every
+  // File call.
   // The n-th operation from now (1: the next one) answers code without reaching the inner file
   // system; persistent: every later one does too. A failed Close still closes the file.
   void FailOperation(int n, platform::OsError code, bool persistent = false);
@@ -38,12 +39,10 @@ class FaultyFileSystem final : public platform::FileSystem {
   platform::OsError Rename(const std::string& from, const std::string& to) override;
   platform::OsError Remove(const std::string& path) override;
   platform::OsError CreateFolders(const std::string& path) override;
-  std::string TempDir() override;
 
   struct State;
 
  private:
-  platform::FileSystem& inner_;
   std::shared_ptr<State> state_;  // shared with the open files, which may outlive this object
 };
 

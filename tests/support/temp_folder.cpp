@@ -48,4 +48,18 @@ std::vector<std::string> FolderListing(const std::string& folder) {
   return names;
 }
 
+std::map<std::string, std::string> TreeOf(const std::string& folder) {
+  namespace fs = std::filesystem;
+  std::map<std::string, std::string> tree;
+  for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+    const std::string name = fs::relative(entry.path(), folder).string();
+    if (entry.is_directory()) {
+      tree[name + platform::kPathSeparator] = "";
+    } else {
+      tree[name] = ReadFileBytes(entry.path().string());
+    }
+  }
+  return tree;
+}
+
 }  // namespace qrv::testing

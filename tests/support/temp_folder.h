@@ -2,6 +2,7 @@
 // it when the object goes.
 #pragma once
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -27,5 +28,9 @@ std::string ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::string& bytes);
 // Names in a folder, sorted.
 std::vector<std::string> FolderListing(const std::string& folder);
+// Everything below a folder: each file by its path relative to the folder with its bytes, each
+// folder by its relative path and a trailing separator with no bytes. Two equal trees hold the
+// same names, sizes and bytes.
+std::map<std::string, std::string> TreeOf(const std::string& folder);
 
 }  // namespace qrv::testing

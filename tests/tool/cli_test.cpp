@@ -5,7 +5,9 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <map>
 #include <random>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -154,6 +156,28 @@ TEST_F(QuorvaneOnDemo, CommonOptionsBeforeOrAfterTheSubcommand) {
   EXPECT_EQ(after.code, 0) << after.err;
   EXPECT_EQ(before.out, after.out);
   EXPECT_EQ(before.out.rfind("PersNr: 2\nAusweisNr: 10002\n", 0), 0u) << before.out;
+}
+
+// The rotating template's calendar changes model from week to week; every day names the version
+// that model 4 (night shift) or model 1 has, not what another day's model left behind.
+TEST_F(QuorvaneOnDemo, EveryPlanDayNamesItsOwnModelVersion) {
+  const Outcome plan = On({"plan", "2025", "3", "100001"});
+  ASSERT_EQ(plan.code, 0) << plan.err;
+  std::map<int, std::string> names;
+  for (int m : {1, 4}) {
+    const Outcome model = On({"model", std::to_string(m)});
+    ASSERT_EQ(model.code, 0) << model.err;
+    names[m] = Json::parse(model.out)["Versionen"][0]["Name"];
+  }
+  std::set<int> seen;
+  const Json tage = Json::parse(plan.out)["Tage"];
+  for (const Json& tag : tage) {
+    const int modell = tag["Profil"]["Modell"];
+    ASSERT_TRUE(names.count(modell)) << tag.dump();
+    EXPECT_EQ(tag["Profil"]["Name"], names[modell]) << tag.dump();
+    seen.insert(modell);
+  }
+  EXPECT_EQ(seen.size(), 2u);
 }
 
 TEST_F(QuorvaneOnDemo, TextShowsNoRecordAsJson) {

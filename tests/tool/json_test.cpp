@@ -215,13 +215,10 @@ TEST(PlanMonthJson, DaysWithAnswersAndFailures) {
   rec->Modelle[0] = 1;
   rec->FesteTage = 1u << 2;
   rec->SchichtTage = 1u << 2;
-  auto woche = std::make_unique<ModellVersion>();
-  *woche = {};
-  Put(woche->Name, "Gleitzeit");
-  woche->Nummer = 3001;  // version 3 of model 1
   tool::PlanMonatAnsicht view{2025, 3, 2, 1001, 0, rec.get(), {}};
-  view.Tage.push_back({1, 1, "", woche.get(), Minutes(7 * 60 + 48), ""});
-  view.Tage.push_back({2, 0, "Ung\xFCltige Recordnummer", nullptr, 0, "Modell fehlt"});
+  // Version 3 of model 1.
+  view.Tage.push_back({1, 1, "", 3001, "Gleitzeit", Minutes(7 * 60 + 48), ""});
+  view.Tage.push_back({2, 0, "Ung\xFCltige Recordnummer", 0, "", 0, "Modell fehlt"});
   const Json j = view;
   EXPECT_EQ(j["VorlageNr"], 1001);
   EXPECT_TRUE(j["VorlageAb"].is_null());

@@ -11,7 +11,7 @@ platform::OsError DataPathOverride::QueryValue(platform::RegRoot root, const std
     *out = {platform::kRegSz, dataPath_ + '\0'};
     return platform::kOk;
   }
-  return inner_.QueryValue(root, path, name, out);
+  return Target().QueryValue(root, path, name, out);
 }
 
 }  // namespace qrv::tool

@@ -2,15 +2,22 @@
 
 #include "commands/demo_cmd.h"
 #include "data_override.h"
+#include "platform/read_only.h"
 #include "platform/utf8.h"
 
 namespace qrv::tool {
 
-Installation::Installation(const Options& options) {
+Installation::Installation(const Options& options, Access access) {
   platform::Platform p = platform::SystemPlatform();
   std::string data = platform::Utf8ToAnsi(options.data);
   // With no installation anywhere, the commands still have something to show.
   if (data.empty() && !InstallationConfigured(*p.registry)) data = BuiltInDemo(p.clock->Now());
+  if (access == Access::kReadOnly) {
+    files_ = std::make_unique<platform::ReadOnlyFileSystem>(*p.files);
+    readOnly_ = std::make_unique<platform::ReadOnlyRegistry>(*p.registry);
+    p.files = files_.get();
+    p.registry = readOnly_.get();
+  }
   if (!data.empty()) {
     override_ = std::make_unique<DataPathOverride>(*p.registry, data);
     p.registry = override_.get();

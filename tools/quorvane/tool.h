@@ -14,14 +14,23 @@ struct Options {
   std::string format = "json";  // --format: json or text
 };
 
+// How a command opens the installation. Read only, files and registry refuse every change and
+// the library completes what is missing in memory: an inspection leaves the installation byte
+// for byte as it was.
+enum class Access { kReadOnly, kWritable };
+
 // The library's objects on this system, built as at start-up, with the data folder of --data
-// when given. Start-up failures propagate as exceptions.
+// when given. Start-up failures propagate as exceptions. Commands that change the installation
+// ask for kWritable and say on stderr what they changed.
 class Installation {
  public:
-  explicit Installation(const Options& options);
+  explicit Installation(const Options& options, Access access = Access::kReadOnly);
   TBibliothek& Lib() { return *lib_; }
 
  private:
+  // The wrappers the library works through, declared first so that they outlive it.
+  std::unique_ptr<platform::FileSystem> files_;
+  std::unique_ptr<platform::Registry> readOnly_;
   std::unique_ptr<platform::Registry> override_;
   std::unique_ptr<TBibliothek> lib_;
 };

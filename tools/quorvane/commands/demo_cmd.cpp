@@ -11,6 +11,7 @@
 #include "commands.h"
 #include "demo/demo_gen.h"
 #include "output/format.h"
+#include "output/write_report.h"
 #include "platform/utf8.h"
 #include "util/fileprobe.h"
 
@@ -34,12 +35,14 @@ void Run(const DemoArgs& args, std::ostream& err) {
   o.persons = args.persons;
   o.seed = args.seed;
   o.today = args.date == 0 ? Today() : args.date;
-  WriteDemo(platform::Utf8ToAnsi(args.dir), o);
+  const std::string dir = platform::Utf8ToAnsi(args.dir);
+  const FolderContents before = FolderContentsOf(dir);
+  WriteDemo(dir, o);
+  ReportWrites(err, args.dir, before, FolderContentsOf(dir));
   err << "quorvane: demo installation of " << o.persons << " persons, dated " << DateText(o.today)
       << ", in " << args.dir << "\n"
       << "quorvane: use it with --data " << args.dir
-      << " or QUORVANE_REGISTRY_DIR=" << Utf8(DemoRegistryDir(platform::Utf8ToAnsi(args.dir)))
-      << "\n";
+      << " or QUORVANE_REGISTRY_DIR=" << Utf8(DemoRegistryDir(dir)) << "\n";
 }
 
 std::string CacheFolder() {

@@ -5,12 +5,13 @@
 #include <string>
 
 #include "args.h"
-#include "holidays/feiertag_file.h"
-#include "plans/plan.h"
 #include "commands.h"
+#include "holidays/feiertag_file.h"
 #include "json/plan_month_json.h"
 #include "master/modell.h"
+#include "master/modell_record.h"
 #include "master/person.h"
+#include "plans/plan.h"
 #include "util/errors.h"
 
 namespace qrv::tool {
@@ -46,10 +47,10 @@ PlanTagAnsicht Answer(TPlan& plan, int32_t d) {
   ModellVersion* woche = nullptr;
   try {
     plan.GetTag(d, profil, woche);
-    t.Version = woche;
+    t.VersionNr = woche->Nummer;
+    t.VersionName = ModellName(*woche);
     t.Soll = profil.Soll;
   } catch (const Exception& e) {
-    t.Version = nullptr;
     t.ProfilFehler = e.Message();
   }
   return t;

@@ -2,11 +2,12 @@
 #include <cstring>
 #include <string>
 
-#include "holidays/feiertag_file.h"
-#include "plans/planvorlage.h"
 #include "demo_parts.h"
+#include "holidays/feiertag_file.h"
 #include "master/bervor.h"
 #include "master/modell.h"
+#include "master/modell_record.h"
+#include "plans/planvorlage.h"
 
 namespace qrv::tool {
 
@@ -14,13 +15,6 @@ namespace {
 
 constexpr TDateTime Uhr(int h, int m = 0) {
   return (h * 60 + m) / 1440.0;
-}
-
-void SetName(ModellVersion& v, const std::string& name) {
-  const size_t n = name.size() < 50 ? name.size() : 50;
-  std::memset(v.Name, 0, sizeof v.Name);
-  v.Name[0] = static_cast<uint8_t>(n);
-  std::memcpy(v.Name + 1, name.data(), n);
 }
 
 // A working day: target, full-day value and the automatic clock-out.
@@ -98,7 +92,7 @@ Tagesprofil Nachtschicht() {
 ModellVersion Version(const std::string& name, TDateTime start, const Tagesprofil& tag,
                       int days = 5) {
   ModellVersion v{};
-  SetName(v, name);
+  SetModellName(v, name);
   v.StartDatum = start;
   v.SortDatum = start;
   for (int i = 0; i < kProfilAnzahl; ++i) v.Profil[i] = Tagesprofil{};

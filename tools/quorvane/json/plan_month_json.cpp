@@ -1,7 +1,6 @@
 #include "plan_month_json.h"
 
 #include "master/modell.h"
-#include "master/modell_record.h"
 
 namespace qrv::tool {
 
@@ -12,12 +11,12 @@ Json Fehler(const std::string& ansi) {
 }
 
 Json ProfilJson(const PlanTagAnsicht& t) {
-  if (t.Version == nullptr) return Fehler(t.ProfilFehler);
-  const int32_t nummer = t.Version->Nummer;
+  if (!t.ProfilFehler.empty()) return Fehler(t.ProfilFehler);
+  const int32_t nummer = t.VersionNr;
   const int32_t modell = nummer == kModellKeinZutritt ? kModellKeinZutritt : nummer % 1000;
   return {{"Modell", modell},
           {"Version", nummer},
-          {"Name", Utf8(ModellName(*t.Version))},
+          {"Name", Utf8(t.VersionName)},
           {"Soll", DurationText(t.Soll)}};
 }
 

@@ -8,19 +8,22 @@
 #include <string>
 #include <vector>
 
-#include "plans/plan_monat.h"
 #include "master/modell_version.h"
 #include "output/format.h"
+#include "plans/plan_monat.h"
 
 namespace qrv::tool {
 
 struct PlanTagAnsicht {
   int32_t Tag = 0;
-  int32_t ModellNr = 0;                    // GetModellNr
-  std::string ModellNrFehler;              // ANSI; set when GetModellNr raised
-  const ModellVersion* Version = nullptr;  // the model week GetTag answered
-  TDateTime Soll = 0;                      // and its profile's target time
-  std::string ProfilFehler;                // ANSI; set when GetTag raised
+  int32_t ModellNr = 0;        // GetModellNr
+  std::string ModellNrFehler;  // ANSI; set when GetModellNr raised
+  // The model week GetTag answered, copied at once: the plan loads the next day's model into the
+  // same object, so a pointer into it would not last.
+  int32_t VersionNr = 0;
+  std::string VersionName;   // ANSI
+  TDateTime Soll = 0;        // the profile's target time
+  std::string ProfilFehler;  // ANSI; set when GetTag raised
 };
 
 struct PlanMonatAnsicht {
