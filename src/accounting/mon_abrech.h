@@ -1,0 +1,79 @@
+// TMonAbrech: the accounting engine of one person. It evaluates a person's days over a range (the
+// time calculation), accounts whole months with the carry-over from the month before (the
+// order-day enumeration and recalculation), and recalculates runs of months (Neuberechnung).
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "accounting/spur.h"
+#include "accounting/tag_auswertung.h"
+#include "config/konfig.h"
+#include "master/bemerk.h"
+#include "master/bervor.h"
+#include "master/person.h"
+#include "month/monat.h"
+#include "month/monat_file.h"
+#include "plans/plan.h"
+#include "platform/platform.h"
+
+namespace qrv {
+
+class TMonAbrech;
+
+// What runs after a month is accounted when its template asks for the spreadsheet month
+// calculation. None is attached until a spreadsheet engine is.
+class TMonatsTabelle {
+ public:
+  virtual ~TMonatsTabelle();
+  virtual void MonatRechnen(TMonAbrech& abrech) = 0;
+};
+
+// The installation's objects an accounting works with; all must outlive the engines built on
+// them.
+struct TAbrechUmgebung {
+  const platform::Platform& Plattform;
+  const TKonfig& Konfig;
+  TMonatFile& MonatFile;  // the month file of the installation's layout
+  TPlanDateien PlanDateien;
+  TBerVorFile& BerVorFile;
+  TFile* const* BemerkFile;  // the slot of the process-wide remark file (may hold null)
+  TFeiertage& Feiertage;
+  TMonatsTabelle* Tabelle = nullptr;
+};
+
+class TMonAbrech {
+ public:
+  explicit TMonAbrech(const TAbrechUmgebung& umgebung);
+  ~TMonAbrech();
+  TMonAbrech(const TMonAbrech&) = delete;
+  TMonAbrech& operator=(const TMonAbrech&) = delete;
+
+  // Evaluates the days of [von, bis], widened by a day on each side, into block; loeschen zeroes
+  // the block first.
+  void Bereich(TMonErgebnis& block, bool loeschen, TDateTime von, TDateTime bis);
+  // Accounts one month; year 0 is the current month up to now. ende: end date, 0 for none.
+  void Monatsabrechnung(uint16_t jahr, uint16_t monat, uint16_t tag, TDateTime ende);
+
+  TPerson* Person = nullptr;  // set by the caller, never freed here
+  TMonat AktMonat;
+  TMonat Vormonat;
+  TPlan Plan;
+  TBerVor BerVor;
+  TBemerk Bemerk;
+  TDateTime Von = 0;
+  TDateTime Bis = 0;
+  bool Speichern = false;
+  TSpur* Spur = nullptr;  // told what each rule set; none by default
+
+  const TAbrechUmgebung& Umgebung() const { return umgebung_; }
+
+ private:
+  TAbrechUmgebung umgebung_;
+};
+
+// Accounts every month of [von, bis] again and stores what changed (when the host runs the
+// interactive application's main window).
+void Neuberechnung(const TAbrechUmgebung& umgebung, TPerson& person, TDateTime bis, TDateTime von);
+
+}  // namespace qrv

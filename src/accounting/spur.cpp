@@ -1,0 +1,7 @@
+#include "accounting/spur.h"
+
+namespace qrv {
+
+TSpur::~TSpur() = default;
+
+}  // namespace qrv
