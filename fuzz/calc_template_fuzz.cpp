@@ -6,6 +6,7 @@
 #include <cstring>
 #include <string>
 
+#include "master/begrenze.h"
 #include "master/bervor.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
