@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <string>
 
 #include "accounting/buchungsliste.h"
@@ -21,6 +22,15 @@ const TBerVorRecord kLeereVorlage{};
 
 std::string Text(const char* text) {
   return text;
+}
+
+// A day share as a decimal number ("1.0", "0.5", "0.33").
+std::string AnteilText(double anteil) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.2f", anteil);
+  std::string s = text;
+  while (s.size() > 3 && s.back() == '0') s.pop_back();
+  return s;
 }
 
 // The evaluation window as an interval; a start of 0 is open.
@@ -201,11 +211,11 @@ void TTagLauf::Anteile() {
   tag_.TagRest.AnteilA = a;
   tag_.TagRest.AnteilB = b;
   spur_.Melde(6, {"AnteilA"}, a, [&] {
-    return "share A " + std::to_string(a) + " (vacation " + DauerText(TagKonto(tag_, 4)) + " of " +
+    return "share A " + AnteilText(a) + " (vacation " + DauerText(TagKonto(tag_, 4)) + " of " +
            DauerText(w1) + ")";
   });
   spur_.Melde(6, {"AnteilB"}, b, [&] {
-    return "share B " + std::to_string(b) + " (sick " + DauerText(TagKonto(tag_, 5)) + " of " +
+    return "share B " + AnteilText(b) + " (sick " + DauerText(TagKonto(tag_, 5)) + " of " +
            DauerText(w2) + ")";
   });
 }
