@@ -6,12 +6,6 @@
 
 namespace qrv {
 
-std::string ZeitText(double wert) {
-  const int32_t minuten = TimeToMinutes(wert);
-  const int32_t betrag = minuten < 0 ? -minuten : minuten;
-  return (minuten < 0 ? "-" : "") + std::to_string(betrag / 60) + ":" + ZeroPad(betrag % 60, 2);
-}
-
 std::string ZahlText(double wert) {
   char text[48];
   std::snprintf(text, sizeof text, "%.4f", wert);

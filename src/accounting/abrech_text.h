@@ -1,4 +1,4 @@
-// Values as the driver's trace entries show them.
+// Numbers and dates as the accounting driver's trace and requests show them.
 #pragma once
 
 #include <string>
@@ -7,8 +7,6 @@
 
 namespace qrv {
 
-// A day fraction as hours and minutes, "-1:05" below zero.
-std::string ZeitText(double wert);
 // A number with up to four decimals, without trailing zeros ("2.5", "-3").
 std::string ZahlText(double wert);
 // A date as "dd.mm.yyyy".

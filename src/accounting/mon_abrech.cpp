@@ -4,9 +4,9 @@
 #include <cstring>
 #include <string>
 
-#include "accounting/abrech_text.h"
 #include "accounting/reorg.h"
 #include "accounting/uebertrag.h"
+#include "accounting/zeit_text.h"
 #include "master/begrenze.h"
 #include "util/errors.h"
 #include "util/texts.h"
@@ -254,9 +254,9 @@ void TMonAbrech::Uebernehmen(bool uebertrag, bool jahreswechsel) {
     Melde(Spur, [&] {
       return TSpurEintrag{0, kSchrittUebernahme, "WochenLauf", woche,
                           "weekly running sum taken over from the previous month " +
-                              ZeitText(vorWoche) + ", bounded at position -10" +
+                              DauerText(vorWoche) + ", bounded at position -10" +
                               (jahreswechsel ? " with" : " without") +
-                              " the year-change bounds to " + ZeitText(woche)};
+                              " the year-change bounds to " + DauerText(woche)};
     });
   }
   const double korrektur = AktMonat.Daten.WochenKorr();
@@ -264,8 +264,8 @@ void TMonAbrech::Uebernehmen(bool uebertrag, bool jahreswechsel) {
   AktMonat.Daten.MonErgebnis.WochenLauf = woche;
   Melde(Spur, [&] {
     return TSpurEintrag{0, kSchrittUebernahme, "WochenLauf", woche,
-                        "weekly correction of the month " + ZeitText(korrektur) +
-                            " added: the week starts at " + ZeitText(woche)};
+                        "weekly correction of the month " + DauerText(korrektur) +
+                            " added: the week starts at " + DauerText(woche)};
   });
 }
 

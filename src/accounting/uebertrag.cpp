@@ -4,6 +4,7 @@
 #include <string>
 
 #include "accounting/abrech_text.h"
+#include "accounting/zeit_text.h"
 #include "master/begrenze.h"
 #include "util/datetime.h"
 #include "util/rounding.h"
@@ -66,7 +67,7 @@ bool Bewegt(double neu, double alt) {
   return std::fabs(neu - alt) >= kTimeTolerance;
 }
 
-const TRegel kSaldo{"MonSaldo", 0, 1, AufMinute, ZeitText};
+const TRegel kSaldo{"MonSaldo", 0, 1, AufMinute, DauerText};
 
 bool Salden(const TUebertragEingabe& e, TMonatDaten& m) {
   const TMonErgebnis& s = m.MonErgebnis;
@@ -123,7 +124,7 @@ bool Konten(const TUebertragEingabe& e, TMonatDaten& m) {
   bool geaendert = false;
   for (int k = 1; k <= kTagKonten; ++k) {
     const std::string name = "MonTagKonto[" + std::to_string(k) + "]";
-    const TRegel regel{name.c_str(), -k, 1, AufMinute, ZeitText};
+    const TRegel regel{name.c_str(), -k, 1, AufMinute, DauerText};
     const double v = NeuerWert(e, regel, vor.MonTagKonto[k - 1], m.MonTagKontoKorr[k - 1],
                                s.Werte[kErgTagKonto + k - 1]);
     if (Bewegt(v, m.MonTagKonto[k - 1])) {
@@ -134,7 +135,7 @@ bool Konten(const TUebertragEingabe& e, TMonatDaten& m) {
   const int anzahl = e.KontoDefs->KontoAnzahl < kKonten ? e.KontoDefs->KontoAnzahl : kKonten;
   for (int j = 1; j <= anzahl; ++j) {
     const std::string name = "MonKonto[" + std::to_string(j) + "]";
-    const TRegel regel{name.c_str(), j, 1, AufMinute, ZeitText};
+    const TRegel regel{name.c_str(), j, 1, AufMinute, DauerText};
     const double v = NeuerWert(e, regel, vor.MonKonto[j - 1], m.MonKontoKorr[j - 1],
                                s.Werte[kErgKonten + j - 1]);
     if (Bewegt(v, m.MonKonto[j - 1])) {
@@ -160,8 +161,8 @@ bool UebertragRechnen(const TUebertragEingabe& e, TMonatDaten& monat) {
   const double woche = monat.MonErgebnis.WochenLauf;
   Melde(e.Spur, [&] {
     return TSpurEintrag{0, kSchrittUebertrag, "WochenLauf", woche,
-                        "weekly running sum at the month's end " + ZeitText(woche) + " (stored " +
-                            ZeitText(monat.WochenLauf()) + ")"};
+                        "weekly running sum at the month's end " + DauerText(woche) + " (stored " +
+                            DauerText(monat.WochenLauf()) + ")"};
   });
   if (woche != monat.WochenLauf()) {
     monat.SetWochenLauf(woche);
@@ -184,9 +185,9 @@ void MonatskontenRechnen(const TBerVorRecord& vorlage, const TKontoDefs& defs, T
     block.Werte[kErgKonten + j - 1] += teil;
     Melde(spur, [&] {
       return TSpurEintrag{0, kSchrittMonatskonten, std::to_string(j), teil,
-                          "monthly account: part of the month's result " + ZeitText(summe) +
-                              " within " + ZeitText(von) + "-" + ZeitText(bis) + " (minimum " +
-                              ZeitText(min) + ") adds " + ZeitText(teil)};
+                          "monthly account: part of the month's result " + DauerText(summe) +
+                              " within " + DauerText(von) + "-" + DauerText(bis) + " (minimum " +
+                              DauerText(min) + ") adds " + DauerText(teil)};
     });
   }
 }
