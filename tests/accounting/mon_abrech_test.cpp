@@ -429,6 +429,39 @@ TEST_F(MonAbrechTest, AnUnchangedMonthIsStoredOnlyWhenAsked) {
   EXPECT_EQ(nachher, ohneReorg);
 }
 
+class ZaehlTabelle final : public TMonatsTabelle {
+ public:
+  void MonatRechnen(TMonAbrech& abrech) override {
+    ++laeufe;
+    monat = abrech.AktMonat.KeyB;
+  }
+  int laeufe = 0;
+  int32_t monat = 0;
+};
+
+TEST_F(MonAbrechTest, ASpreadsheetThatRanCountsTheMonthAsChanged) {
+  vorlage.Optionen = 1u << 7;
+  VorlageSchreiben();
+  Buchen(2004, 3, 1, {{8, 0}, {10, 0}});
+  Engine(true)->Monatsabrechnung(2004, 3, 0, 0);  // the balance moves: stored once
+  const auto erst = TreeOf(data.Path());
+  // Without a spreadsheet attached the option changes nothing: the unchanged month stays.
+  Engine(true)->Monatsabrechnung(2004, 3, 0, 0);
+  EXPECT_EQ(TreeOf(data.Path()), erst);
+
+  ZaehlTabelle tabelle;
+  TAbrechUmgebung u = Umgebung(true);
+  u.Tabelle = &tabelle;
+  TMonAbrech abrech(u);
+  abrech.Person = &person;
+  abrech.Monatsabrechnung(2004, 3, 0, 0);
+  EXPECT_EQ(tabelle.laeufe, 1);
+  EXPECT_EQ(tabelle.monat, 3);
+  EXPECT_EQ(ReadFileBytes(Reorg()),
+            "7;01.03.2004 00:00;01.04.2004 00:00\r\n"
+            "7;01.03.2004 00:00;01.04.2004 00:00\r\n");
+}
+
 TEST_F(MonAbrechTest, AnEndDateRecalculatesTheFollowingMonths) {
   Buchen(2004, 3, 1, {{8, 0}, {10, 0}});
   Buchen(2004, 4, 1, {{8, 0}, {11, 0}});
