@@ -156,91 +156,110 @@ void TMonAbrech::Monatsabrechnung(uint16_t jahr, uint16_t monat, uint16_t tag, T
 }
 
 void TMonAbrech::Abrechnen(uint16_t jahr, uint16_t monat, uint16_t tag, TDateTime ende) {
-  const TKonfig& konfig = umgebung_.Konfig;
-  const TPersonRec& person = Pers().Rec;
-  const int32_t persNr = person.PersNr;
   VorlageLaden();
-  if (!Bit(BerVor.Rec.Optionen, kOptEndeBleibt) && ende == konfig.VerwEnd) ende = Tag(jetzt_);
+  if (!Bit(BerVor.Rec.Optionen, kOptEndeBleibt) && ende == umgebung_.Konfig.VerwEnd) {
+    ende = Tag(jetzt_);
+  }
+  const TPeriode periode = PeriodeBestimmen(jahr, monat, tag, ende);
+  const bool uebertrag = VonBestimmen(periode.Monat);
+  bool geaendert = WerteRechnen(periode, uebertrag);
+  AktMonat.Daten.BerechnetAm = jetzt_;
+  AktMonat.Daten.BerechnetBis = static_cast<uint16_t>(periode.Ende);
+  AktMonat.Daten.MonUebertrag = uebertrag_;
+  if (Bit(BerVor.Rec.Optionen, kOptTabelle) && umgebung_.Tabelle != nullptr) {
+    umgebung_.Tabelle->MonatRechnen(*this);
+    geaendert = true;
+  }
+  if ((Speichern || geaendert) && umgebung_.Plattform.host->RunsMainWindow()) {
+    Ablegen(periode.Monat, ende);
+  }
+}
 
-  const bool jetztMonat = jahr == 0;
-  if (jetztMonat) {
+TMonAbrech::TPeriode TMonAbrech::PeriodeBestimmen(uint16_t jahr, uint16_t monat, uint16_t tag,
+                                                  TDateTime ende) {
+  TPeriode p;
+  p.JetztMonat = jahr == 0;
+  if (p.JetztMonat) {
     Bis = ende > 0                                   ? ende
           : Bit(BerVor.Rec.Optionen2, kOpt2BisJetzt) ? jetzt_
                                                      : Tag(jetzt_) - SecondsToTime(1);
     DecodeDate(Bis, &jahr, &monat, &tag);
   }
-  TMonatsSchluessel m{jahr, monat};
-  meldeMonat_ = m;
-  int32_t e = BerVor.Rec.MonatsEnde != 0 ? BerVor.Rec.MonatsEnde : DaysInMonth(jahr, monat);
+  p.Monat = {jahr, monat};
+  meldeMonat_ = p.Monat;
+  p.Ende = BerVor.Rec.MonatsEnde != 0 ? BerVor.Rec.MonatsEnde : DaysInMonth(jahr, monat);
   const TZeitraum z = Zeitraum();
   if (tag != 0) {
-    if (jahr < konfig.VerwJahreMin) RaiseMonatVor(z);
-    AktMonat.Laden(jahr, monat, true, persNr);
-    if (e < tag) m = NaechsterMonat(m);
-    if (jetztMonat) e = tag;
+    if (jahr < umgebung_.Konfig.VerwJahreMin) RaiseMonatVor(z);
+    AktMonat.Laden(jahr, monat, true, Pers().Rec.PersNr);
+    // A day past the month end belongs to the next month's period.
+    if (p.Ende < tag) p.Monat = NaechsterMonat(p.Monat);
+    if (p.JetztMonat) p.Ende = tag;
   }
-  meldeMonat_ = m;
-  if (!jetztMonat) {
-    e = PeriodenEnde(e, m);
-    Bis = EncodeDate(m.Jahr, m.Monat, e);
+  meldeMonat_ = p.Monat;
+  if (!p.JetztMonat) {
+    p.Ende = PeriodenEnde(p.Ende, p.Monat);
+    Bis = EncodeDate(p.Monat.Jahr, p.Monat.Monat, p.Ende);
   }
   Bis = BisKuerzen(z, Bis);
   PruefeBis(z, Bis);
+  return p;
+}
 
-  const TMonatsSchluessel vor = VorigerMonat(m);
-  const int32_t jahreMin = konfig.VerwJahreMin;
+bool TMonAbrech::VonBestimmen(TMonatsSchluessel monat) {
+  const TPersonRec& person = Pers().Rec;
+  const int32_t jahreMin = umgebung_.Konfig.VerwJahreMin;
+  const TMonatsSchluessel vor = VorigerMonat(monat);
+  const TZeitraum z = Zeitraum();
+  // Nothing is carried from before the permitted years, except from the December just before
+  // them for a person who carries the previous year.
   bool uebertrag = !(vor.Jahr < jahreMin &&
                      !(person.Uebertrag != 0 && vor.Monat == 12 && vor.Jahr == jahreMin - 1));
   if (uebertrag) {
-    Vormonat.Laden(vor.Jahr, vor.Monat, true, persNr);
+    Vormonat.Laden(vor.Jahr, vor.Monat, true, person.PersNr);
     Von = PeriodenEndeDatum(BerVor.Rec.MonatsEnde, vor) + 1;
   } else {
-    Von = EncodeDate(m.Jahr, m.Monat, 1);
+    Von = EncodeDate(monat.Jahr, monat.Monat, 1);
   }
   if (Von < z.Eintritt) Von = z.Eintritt;
   if (Von == z.Eintritt) uebertrag = false;
   PruefeVon(z, Von);
 
-  AktMonat.Laden(m.Jahr, m.Monat, true, persNr);
+  AktMonat.Laden(monat.Jahr, monat.Monat, true, person.PersNr);
   if (person.Uebertrag != 0 && Von == z.Eintritt) uebertrag = true;
-  if (uebertrag || MonatVon(Von).Vor(m)) {
-    Vormonat.Laden(vor.Jahr, vor.Monat, true, persNr);
+  if (uebertrag || MonatVon(Von).Vor(monat)) {
+    Vormonat.Laden(vor.Jahr, vor.Monat, true, person.PersNr);
     if (!uebertrag) Vormonat.UebertragLoeschen();
   } else {
     Vormonat.KeyA = Vormonat.KeyB = Vormonat.KeyC = 0;
     Vormonat.Loaded = false;
     std::memset(static_cast<void*>(&Vormonat.Daten), 0, sizeof Vormonat.Daten);
   }
+  return uebertrag;
+}
 
-  const bool jahreswechsel = Vormonat.KeyA < m.Jahr;
+bool TMonAbrech::WerteRechnen(const TPeriode& periode, bool uebertrag) {
+  const TKonfig& konfig = umgebung_.Konfig;
+  const TPersonRec& person = Pers().Rec;
+  const bool jahreswechsel = Vormonat.KeyA < periode.Monat.Jahr;
   std::memset(static_cast<void*>(&AktMonat.Daten.MonErgebnis), 0, sizeof(TMonErgebnis));
   Uebernehmen(uebertrag, jahreswechsel);
-  MonatTageRechnen(m, jetztMonat);
-  const TAuswertung a = Auswertung();
+  MonatTageRechnen(periode.Monat, periode.JetztMonat);
   MonatskontenRechnen(BerVor.Rec, konfig.KontoDefs, AktMonat.Daten.MonErgebnis, Spur);
-  BlockRunden(a, AktMonat.Daten.MonErgebnis);
+  BlockRunden(Auswertung(), AktMonat.Daten.MonErgebnis);
 
   TUebertragEingabe eingabe;
   eingabe.Vorlage = &BerVor.Rec;
   eingabe.KontoDefs = &konfig.KontoDefs;
   eingabe.Vormonat = &Vormonat.Daten;
   eingabe.Jahreswechsel = jahreswechsel;
-  if (Von == z.Eintritt && person.Uebertrag == 0) {
+  if (Von == person.Eintritt && person.Uebertrag == 0) {
     eingabe.UrlaubZugang = person.Eintrittswert;
-  } else if (m.Monat == 1) {
+  } else if (periode.Monat.Monat == 1) {
     eingabe.UrlaubZugang = person.Jahreswert;
   }
   eingabe.Spur = Spur;
-  bool geaendert = UebertragRechnen(eingabe, AktMonat.Daten);
-
-  AktMonat.Daten.BerechnetAm = jetzt_;
-  AktMonat.Daten.BerechnetBis = static_cast<uint16_t>(e);
-  AktMonat.Daten.MonUebertrag = uebertrag_;
-  if (Bit(BerVor.Rec.Optionen, kOptTabelle) && umgebung_.Tabelle != nullptr) {
-    umgebung_.Tabelle->MonatRechnen(*this);
-    geaendert = true;
-  }
-  if ((Speichern || geaendert) && umgebung_.Plattform.host->RunsMainWindow()) Ablegen(m, ende);
+  return UebertragRechnen(eingabe, AktMonat.Daten);
 }
 
 void TMonAbrech::Uebernehmen(bool uebertrag, bool jahreswechsel) {

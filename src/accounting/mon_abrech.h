@@ -71,7 +71,19 @@ class TMonAbrech {
 
  private:
   void BereichRechnen(TMonErgebnis& block, bool loeschen, TDateTime von, TDateTime bis);
+  // The month accounted and the day its period ends; JetztMonat: up to now.
+  struct TPeriode {
+    TMonatsSchluessel Monat;
+    int32_t Ende = 0;
+    bool JetztMonat = false;
+  };
   void Abrechnen(uint16_t jahr, uint16_t monat, uint16_t tag, TDateTime ende);
+  // The month and its end (Bis), checked against the recording time and the permitted years.
+  TPeriode PeriodeBestimmen(uint16_t jahr, uint16_t monat, uint16_t tag, TDateTime ende);
+  // The period's start (Von) and the previous month; the answer: carry from it.
+  bool VonBestimmen(TMonatsSchluessel monat);
+  // The month's days, its monthly accounts and its carried values; true when a value moved.
+  bool WerteRechnen(const TPeriode& periode, bool uebertrag);
   // The month's days from Von to Bis into AktMonat's block; days of the month before on
   // Vormonat's entries. jetztEnde: the last day's window ends at Bis.
   void MonatTageRechnen(TMonatsSchluessel monat, bool jetztEnde);
