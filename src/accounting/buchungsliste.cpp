@@ -82,7 +82,7 @@ void OffenesKommen(const Tagesprofil& p, const TBerVorRecord& v, TDateTime datum
   if (out.Liste.Anzahl % 2 == 0) return;
   const TDateTime kommen = out.Liste.Letzte();
   TDateTime zeit = kommen;
-  std::string warum = "the coming itself (empty pair)";
+  const char* warum = "the coming itself (empty pair)";
   if (jetzt < datum + p.Tagesende) {
     zeit = AufMinuteAbgeschnitten(jetzt);
     out.Status |= kStatusAnwesend;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <string>
 
 #include "accounting/buchungsliste.h"
@@ -21,6 +22,15 @@ const TBerVorRecord kLeereVorlage{};
 
 std::string Text(const char* text) {
   return text;
+}
+
+// A day share as a decimal number ("1.0", "0.5", "0.33").
+std::string AnteilText(double anteil) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.2f", anteil);
+  std::string s = text;
+  while (s.size() > 3 && s.back() == '0') s.pop_back();
+  return s;
 }
 
 // The evaluation window as an interval; a start of 0 is open.
@@ -90,7 +100,7 @@ class TTagLauf {
   void Anteile();
   void Arbeitstag();
   void Feiertag();
-  bool FeiertagGesperrt(std::string& warum) const;
+  const char* FeiertagGesperrt() const;
   void Abzuege();
   void AutoPausen();
   void Abwesenheiten();
@@ -201,11 +211,11 @@ void TTagLauf::Anteile() {
   tag_.TagRest.AnteilA = a;
   tag_.TagRest.AnteilB = b;
   spur_.Melde(6, {"AnteilA"}, a, [&] {
-    return "share A " + std::to_string(a) + " (vacation " + DauerText(TagKonto(tag_, 4)) + " of " +
+    return "share A " + AnteilText(a) + " (vacation " + DauerText(TagKonto(tag_, 4)) + " of " +
            DauerText(w1) + ")";
   });
   spur_.Melde(6, {"AnteilB"}, b, [&] {
-    return "share B " + std::to_string(b) + " (sick " + DauerText(TagKonto(tag_, 5)) + " of " +
+    return "share B " + AnteilText(b) + " (sick " + DauerText(TagKonto(tag_, 5)) + " of " +
            DauerText(w2) + ")";
   });
 }
@@ -223,38 +233,38 @@ void TTagLauf::Arbeitstag() {
   });
 }
 
-// Why a holiday is not credited, when it is not.
-bool TTagLauf::FeiertagGesperrt(std::string& warum) const {
+// Why a holiday is not credited, or null when nothing blocks it.
+const char* TTagLauf::FeiertagGesperrt() const {
   const FehlzeitDef* f = Fehlzeit();
-  if (TagKonto(tag_, 5) != 0) {
-    warum = "no credit: sick hours on the day";
-  } else if (TagKonto(tag_, 2) != 0 && Option2(1)) {
-    warum = "no credit: a value in day account 2";
-  } else if (TagKonto(tag_, 3) == 0 && f != nullptr && f->OhneZeit) {
-    warum = "no credit: absence without time";
-  } else {
-    return false;
+  if (TagKonto(tag_, 5) != 0) return "no credit: sick hours on the day";
+  if (TagKonto(tag_, 2) != 0 && Option2(1)) return "no credit: a value in day account 2";
+  if (TagKonto(tag_, 3) == 0 && f != nullptr && f->OhneZeit) {
+    return "no credit: absence without time";
   }
-  return true;
+  return nullptr;
 }
 
 void TTagLauf::Feiertag() {
   double gutschrift = 0;
   tag_.TagRest.Feiertag = 0;
-  std::string warum = feiertag_ ? "no credit: holidays are not credited" : "no holiday";
+  const char* warum = feiertag_ ? "no credit: holidays are not credited" : "no holiday";
+  bool anteilB = false;
   if (feiertag_ && !Option(2)) {
     tag_.TagRest.AnteilA = 0;
     gutschrift = p_.Feiertagszeit;
     tag_.TagRest.Feiertag = 1;
-    warum = "holiday credit " + DauerText(gutschrift);
+    warum = nullptr;
     if (Option(4)) {
       tag_.TagRest.AnteilB = 0;
-      warum += ", share B cleared";
-    } else if (FeiertagGesperrt(warum)) {
+      anteilB = true;
+    } else if ((warum = FeiertagGesperrt()) != nullptr) {
       gutschrift = 0;
     }
   }
-  Setze(8, tpFeiertag, gutschrift, [&] { return warum; });
+  Setze(8, tpFeiertag, gutschrift, [&] {
+    if (warum != nullptr) return Text(warum);
+    return "holiday credit " + DauerText(gutschrift) + (anteilB ? ", share B cleared" : "");
+  });
 }
 
 void TTagLauf::Abzuege() {
@@ -323,7 +333,7 @@ void TTagLauf::Ist(int schritt) {
 
 void TTagLauf::Soll() {
   double soll = p_.Soll;
-  std::string warum = "target of the day profile";
+  const char* warum = "target of the day profile";
   const double w1 = p_.TagWert1, w2 = p_.TagWert2, fz = p_.Feiertagszeit;
   if (w1 > 0 && w1 == TagKonto(tag_, 4)) {
     soll = TagKonto(tag_, 4);
@@ -343,7 +353,7 @@ void TTagLauf::Soll() {
     Setze(16, tpFeiertag, 0, [] { return Text("absence type with option: no holiday credit"); });
     warum = "absence type with option: no target";
   }
-  Setze(16, tpSoll, soll, [&] { return warum; });
+  Setze(16, tpSoll, soll, [&] { return Text(warum); });
   Ist(16);
 }
 

@@ -128,6 +128,14 @@ TEST_F(BuchungslisteTest, AutomaticClockIn) {
   vorlage.Optionen = 0;
   EXPECT_EQ(Baue(tag, Um(8, 0, kTag + 1)).Liste.Erste(), Um(12, 0));
 
+  // A core time starting after the first booking never puts the coming behind its going.
+  vorlage.Optionen = 1u << 0;
+  profil.KernBeginn = Hm(13);
+  profil.AutoKommen = Hm(7, 30);
+  EXPECT_EQ(Baue(tag, Um(8, 0, kTag + 1)).Liste.Erste(), Um(12, 0));
+  vorlage.Optionen = 0;
+  profil.KernBeginn = Hm(7);
+
   TMonatTag frueh = TagMit({{7, 29}});  // before the clock-in time: an open coming instead
   EXPECT_EQ(Baue(frueh, Um(8, 0, kTag + 1)).Status & kStatusAutoKommen, 0);
 

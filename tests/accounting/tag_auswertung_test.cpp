@@ -439,6 +439,7 @@ TEST_F(TagAuswertungTest, TraceListenerSeesTheRulesAndChangesNothing) {
   EXPECT_EQ(spur.Mit("break window 1 12:00-12:45 deducts 0:45").size(), 1u);
   EXPECT_EQ(spur.Mit("break rule 1 (kind 1, basis 0)").size(), 1u);
   EXPECT_EQ(spur.Mit("holiday credit 8:00").size(), 1u);
+  EXPECT_EQ(spur.Mit("share A 0.0 (vacation 0:00 of 8:00)").size(), 1u);
   for (const TSpurEintrag& e : spur.eintraege) EXPECT_EQ(e.Datum, kWeihnachten);
   // Each stored day result was reported with the value it holds at the end, or earlier.
   bool ist = false;
