@@ -164,9 +164,12 @@ void AddRecalcCommand(CLI::App& app, Session& s) {
   auto args = std::make_shared<RecalcArgs>();
   CLI::App* cmd = app.add_subcommand(
       "recalc", "recalculate and store a person's months from FROM to TO (YYYY-MM-DD; TO: today)");
-  cmd->add_option("PERSON FROM TO", args->positional,
-                  "the person number (1 to 9999; not with --all), the first and the last day")
+  cmd->add_option("ARGS", args->positional,
+                  "PERSON FROM [TO]: the person number (1 to 9999), the first and the last day "
+                  "(YYYY-MM-DD; TO: today); with --all only FROM [TO]")
+      ->type_name("")
       ->expected(1, 3);
+
   cmd->add_flag("--all", args->all, "every person in the installation");
   cmd->callback([&s, args] { Run(s, *args); });
 }
