@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "accounting/periode.h"
 #include "accounting/spur.h"
 #include "accounting/tag_auswertung.h"
 #include "config/konfig.h"
@@ -69,7 +70,42 @@ class TMonAbrech {
   const TAbrechUmgebung& Umgebung() const { return umgebung_; }
 
  private:
+  void BereichRechnen(TMonErgebnis& block, bool loeschen, TDateTime von, TDateTime bis);
+  // The month accounted and the day its period ends; JetztMonat: up to now.
+  struct TPeriode {
+    TMonatsSchluessel Monat;
+    int32_t Ende = 0;
+    bool JetztMonat = false;
+  };
+  void Abrechnen(uint16_t jahr, uint16_t monat, uint16_t tag, TDateTime ende);
+  // The month and its end (Bis), checked against the recording time and the permitted years.
+  TPeriode PeriodeBestimmen(uint16_t jahr, uint16_t monat, uint16_t tag, TDateTime ende);
+  // The period's start (Von) and the previous month; the answer: carry from it.
+  bool VonBestimmen(TMonatsSchluessel monat);
+  // The month's days, its monthly accounts and its carried values; true when a value moved.
+  bool WerteRechnen(const TPeriode& periode, bool uebertrag);
+  // The month's days from Von to Bis into AktMonat's block; days of the month before on
+  // Vormonat's entries. jetztEnde: the last day's window ends at Bis.
+  void MonatTageRechnen(TMonatsSchluessel monat, bool jetztEnde);
+  // Evaluates day datum of monat with the plan's profile and adds it into block.
+  void TagRechnen(TMonat& monat, TDateTime datum, const TFenster& fenster, TMonErgebnis& block);
+  // Takes over the previous month's carried value and weekly running sum (with carry), adds
+  // the month's weekly correction.
+  void Uebernehmen(bool uebertrag, bool jahreswechsel);
+  // Stores the month, asks for its reorganisation and recalculates up to the end date.
+  void Ablegen(TMonatsSchluessel monat, TDateTime ende);
+  void VorlageLaden();
+  TPerson& Pers() const;
+  TZeitraum Zeitraum() const;
+  TAuswertung Auswertung() const;
+  // Runs body; an error on the way gets the month and the person in front of its message.
+  template <class Body>
+  void MitKopf(Body&& body);
+
   TAbrechUmgebung umgebung_;
+  TDateTime jetzt_ = 0;
+  TMonatsSchluessel meldeMonat_;  // the month an error message names
+  double uebertrag_ = 0;          // the carried value handed from day to day
 };
 
 // Accounts every month of [von, bis] again and stores what changed (when the host runs the

@@ -1,5 +1,6 @@
 #include "lib/library.h"
 
+#include "accounting/mon_abrech.h"
 #include "config/konfig.h"
 #include "diag/map_tables.h"
 #include "holidays/feiertag_file.h"
@@ -52,6 +53,18 @@ TBibliothek::~TBibliothek() = default;
 
 TMonatFile& TBibliothek::MonatFile() {
   return MonatFileFor(*konfig_, *kMonatFile_, *gMonatFile_);
+}
+
+TAbrechUmgebung TBibliothek::Abrechnung() {
+  return TAbrechUmgebung{
+      platform_,
+      *konfig_,
+      MonatFile(),
+      {*mPlanFile_, *sPlanFile_, *planvorlFile_, *modellFile_, *feiertagKalender_},
+      *berVorFile_,
+      &BemerkFile,
+      *feiertagKalender_,
+      nullptr};
 }
 
 TBibliothek* CurrentLibrary() {

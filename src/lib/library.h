@@ -26,6 +26,7 @@ class TPlanvorlFile;
 class TFile;
 class TGMonatFile;
 class TMonatFile;
+struct TAbrechUmgebung;
 
 class TBibliothek {
  public:
@@ -54,6 +55,9 @@ class TBibliothek {
   TFile* BemerkFile = nullptr;
   // The month file of the layout the settings choose.
   TMonatFile& MonatFile();
+  // The objects an accounting engine works with: these process-wide ones. No spreadsheet month
+  // calculation is attached.
+  TAbrechUmgebung Abrechnung();
   // The locale's short month names with March as "Mrz".
   const std::array<std::string, 12>& ShortMonthNames() const { return shortMonthNames_; }
 
