@@ -71,6 +71,9 @@ TEST(AbrechTagJson, PairsStatusAndResultsByPosition) {
   EXPECT_EQ(j["AnteilA"], 0.5);
   EXPECT_EQ(j["Arbeitstag"], 1);
   EXPECT_EQ(j["Feiertag"], 0);
+  TMonatTag ohne = Tag();
+  ohne.Status = 0;
+  EXPECT_EQ(Json(AbrechTagAnsicht{kMontag, &ohne, {}})["StatusText"], Json::array());
 }
 
 // The block's doubles stand for positions in an order of their own (the sum of 42 first).
@@ -129,6 +132,9 @@ TEST(SpurJson, EachValueInItsUnit) {
       {"48", Minutes(8 * 60), "8:00"},
       {"3", Minutes(-45), "-0:45"},
       {"Paare[4]", kMontag + Minutes(17 * 60), "2025-03-03T17:00"},
+      {"Paare[3]", 4, 4},  // a booking kind set
+      {"Paare", 40, 40},   // the list's length
+      {"Regel[2]", Minutes(-30), "-0:30"},
       {"TagKontoErgebnis[1]", Minutes(30), "0:30"},
       {"MonSaldo", Minutes(-90), "-1:30"},
       {"Status", 4097, 4097},

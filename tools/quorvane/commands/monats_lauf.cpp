@@ -5,13 +5,9 @@
 #include <string>
 
 #include "config/konfig.h"
-#include "holidays/feiertag_file.h"
 #include "json/mon_ergebnis_json.h"
 #include "json/monatswerte_json.h"
-#include "master/modell_file.h"
 #include "master/person_file.h"
-#include "plans/plan_file.h"
-#include "plans/planvorlage.h"
 
 namespace qrv::tool {
 
@@ -36,20 +32,9 @@ bool Haelt(const TMonat& m, uint16_t jahr, uint16_t monat) {
 
 }  // namespace
 
-TAbrechUmgebung AbrechUmgebung(TBibliothek& lib) {
-  return {lib.Plattform(),
-          lib.Konfig(),
-          lib.MonatFile(),
-          {lib.MPlanFile(), lib.SPlanFile(), lib.PlanvorlFile(), lib.ModellFile(),
-           lib.FeiertagKalender()},
-          lib.BerVorFile(),
-          &lib.BemerkFile,
-          lib.FeiertagKalender()};
-}
-
 MonatsLauf::MonatsLauf(TBibliothek& lib, int32_t persNr)
     : person_(&lib.PersonFile(), false),
-      abrech_(std::make_unique<TMonAbrech>(AbrechUmgebung(lib))),
+      abrech_(std::make_unique<TMonAbrech>(lib.Abrechnung())),
       konten_(DefinierteKonten(lib.Konfig().KontoDefs)) {
   person_.Load(persNr);
   if (!person_.Rec.Belegt) {

@@ -18,9 +18,6 @@ namespace qrv::tool {
 // The defined accounts among 1 to 40 (those of a kind), which the views show.
 std::vector<int> DefinierteKonten(const TKontoDefs& defs);
 
-// TEMP until the library names its accounting objects.
-TAbrechUmgebung AbrechUmgebung(TBibliothek& lib);
-
 class MonatsLauf {
  public:
   // Loads the person; a number whose slot is not in use is a data error naming it.

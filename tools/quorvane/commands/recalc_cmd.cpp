@@ -17,7 +17,6 @@
 #include "config/konfig.h"
 #include "master/person.h"
 #include "monats_abdruck.h"
-#include "monats_lauf.h"
 #include "output/messages.h"
 #include "output/write_report.h"
 #include "platform/utf8.h"
@@ -102,7 +101,7 @@ void Neu(TBibliothek& lib, const TAbrechUmgebung& umgebung, int32_t nr, const Au
 // Recalculates each person in turn; with --all a failure is noted and the next person follows.
 Ergebnis RecalcAll(TBibliothek& lib, const Auftrag& a) {
   Ergebnis e;
-  const TAbrechUmgebung umgebung = AbrechUmgebung(lib);
+  const TAbrechUmgebung umgebung = lib.Abrechnung();
   const int32_t monate = MonthsOf(a);
   const int64_t gesamt = int64_t{monate} * static_cast<int64_t>(a.personen.size());
   lib.Plattform().ui->RunProgress("Neuberechnung", [&](platform::ProgressWindow& w) {

@@ -38,7 +38,9 @@ Json PaareJson(const TMonatTag& tag) {
 
 Json StatusTextJson(uint16_t status) {
   Json lines = Json::array();
-  for (const std::string& line : SplitLines(StatusText(status))) lines.push_back(Utf8(line));
+  for (const std::string& line : SplitLines(StatusText(status))) {
+    if (!line.empty()) lines.push_back(Utf8(line));
+  }
   return lines;
 }
 

@@ -20,23 +20,26 @@ bool IstZahl(const std::string& s) {
 
 }  // namespace
 
-SpurEinheit EinheitVon(const std::string& position) {
-  if (StartsWith(position, "Paare")) return SpurEinheit::kZeitpunkt;
+SpurEinheit EinheitVon(const std::string& position, double wert) {
+  // A kind is a byte, a time of the list a date-time of these centuries.
+  if (StartsWith(position, "Paare[")) {
+    return wert > 255 ? SpurEinheit::kZeitpunkt : SpurEinheit::kZahl;
+  }
   if (IstZahl(position)) {
     const int pos = std::stoi(position);
     return pos >= 1 && pos <= 60 ? SpurEinheit::kDauer : SpurEinheit::kZahl;
   }
-  // The day accounts, the balances and the weekly sums are times; shares, counters and the
-  // status word are numbers.
-  for (const char* zeit : {"TagKonto", "MonSaldo", "MonTagKonto", "MonKonto", "WochenLauf",
-                           "WochenSumme", "TagErgebnis"}) {
+  // The day accounts, break rules, balances and weekly sums are times; shares, counters, the
+  // list's length and the status word are numbers.
+  for (const char* zeit : {"TagKonto", "Regel[", "MonSaldo", "MonTagKonto", "MonKonto",
+                           "WochenLauf", "WochenSumme", "TagErgebnis"}) {
     if (StartsWith(position, zeit)) return SpurEinheit::kDauer;
   }
   return SpurEinheit::kZahl;
 }
 
 Json SpurWertJson(const std::string& position, double wert) {
-  switch (EinheitVon(position)) {
+  switch (EinheitVon(position, wert)) {
     case SpurEinheit::kDauer:
       return DurationText(wert);
     case SpurEinheit::kZeitpunkt:

@@ -13,8 +13,9 @@ namespace qrv::tool {
 
 enum class SpurEinheit { kZahl, kDauer, kZeitpunkt };
 
-// The unit of a value set at position (a trace entry's Position).
-SpurEinheit EinheitVon(const std::string& position);
+// The unit of a value set at position (a trace entry's Position). An entry of the booking list
+// holds a time, or a booking kind when a kind was set: wert tells them apart.
+SpurEinheit EinheitVon(const std::string& position, double wert = 0);
 
 // The value as shown; kDauer and kZeitpunkt as text, kZahl as the number.
 Json SpurWertJson(const std::string& position, double wert);

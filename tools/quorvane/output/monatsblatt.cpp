@@ -97,7 +97,7 @@ std::string PositionsName(const std::string& position) {
       "Tageskonten", "Zusatz"};
   if (EinheitVon(position) != SpurEinheit::kDauer || position.size() > 2) return position;
   const int pos = std::stoi(position);
-  if (pos <= 40) return position + " Konto " + position;
+  if (pos <= 40) return "Konto " + position;
   return position + " " + kNamen[pos - 41];
 }
 
@@ -167,8 +167,8 @@ void PrintTagErklaerung(std::ostream& out, const Json& tag) {
   for (const Json& eintrag : tag["Spur"]) {
     const std::string position = eintrag["Position"];
     const std::string wert = Wert(eintrag["Wert"]);
-    // Only what moved a time: a time result of 0 moved nothing.
-    if (EinheitVon(position) == SpurEinheit::kZahl || wert == "0:00") continue;
+    // Only what moved a time (the JSON shows times as text): a result of 0:00 moved nothing.
+    if (!eintrag["Wert"].is_string() || wert == "0:00") continue;
     out << "  " << Right(std::to_string(eintrag["Schritt"].get<int>()), 2) << "  "
         << Left(PositionsName(position), 22) << Right(wert, 17) << "  "
         << eintrag["Regel"].get<std::string>() << "\n";
