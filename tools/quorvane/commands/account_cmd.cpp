@@ -48,7 +48,8 @@ void AddAccountCommand(CLI::App& app, Session& s) {
       ->check(CLI::Range(1, 31));
   cmd->add_option_function<std::string>(
       "--until", [args](const std::string& text) { args->until = ParseDateArg("--until", text); },
-      "the end date of the accounting (YYYY-MM-DD)");
+      "the end date handed to the accounting (YYYY-MM-DD): the period stays the month's; "
+      "where months are stored, the months from it on are recalculated");
   cmd->callback([&s, args] { Run(s, *args); });
 }
 
