@@ -159,6 +159,12 @@ TEST_F(AccountOnDemo, RecalculationStoresOnceThenChangesNothing) {
   const Json alle = Parsed(On(kopie.Path(), {"recalc", "--all", "2025-02-01", "2025-02-28"}));
   EXPECT_EQ(alle["Fehler"], Json::array());
   EXPECT_GE(alle["Personen"], 7);
+
+  // A person that does not exist changes nothing and ends with its message.
+  const Outcome fehlt = On(kopie.Path(), {"recalc", "77", "2025-01-01", "2025-02-28"});
+  EXPECT_EQ(fehlt.code, kExitDataError);
+  EXPECT_NE(fehlt.err.find("0 new files, 0 files changed"), std::string::npos) << fehlt.err;
+  EXPECT_NE(fehlt.err.find("quorvane: no person 77"), std::string::npos) << fehlt.err;
 }
 
 TEST_F(AccountOnDemo, BadInputEndsWithAMessage) {

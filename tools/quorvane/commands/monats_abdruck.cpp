@@ -23,11 +23,10 @@ uint64_t Abdruck(const TMonatDaten& daten) {
 
 }  // namespace
 
-MonatsAbdruecke Abdruecke(const Options& options, const std::vector<int32_t>& personen,
-                          TDateTime von, TDateTime bis) {
-  Installation inst(options);
-  const TKonfig& k = inst.Lib().Konfig();
-  auto m = std::make_unique<TMonat>(inst.Lib().MonatFile());
+MonatsAbdruecke Abdruecke(TBibliothek& lib, const std::vector<int32_t>& personen, TDateTime von,
+                          TDateTime bis) {
+  const TKonfig& k = lib.Konfig();
+  auto m = std::make_unique<TMonat>(lib.MonatFile());
   m->NurLesen = true;
   const int32_t erster = YearOfDate(von) * 12 + MonthOfDate(von) - 1;
   const int32_t letzter = YearOfDate(bis) * 12 + MonthOfDate(bis);  // the month after bis's

@@ -1,6 +1,6 @@
 // Which months a writing command changed: a fingerprint of each month record's values, read
-// before and after through a read-only view of the installation (which completes nothing on
-// disk). BerechnetAm is left out, since every accounting sets it.
+// before and after through a read-only installation (which completes nothing on disk).
+// BerechnetAm is left out, since every accounting sets it.
 #pragma once
 
 #include <compare>
@@ -8,7 +8,7 @@
 #include <map>
 #include <vector>
 
-#include "tool.h"
+#include "lib/library.h"
 #include "util/datetime.h"
 
 namespace qrv::tool {
@@ -24,8 +24,9 @@ using MonatsAbdruecke = std::map<MonatsSchluessel, uint64_t>;
 
 // The months of the persons from von's month to the month after bis's (a template's month end
 // puts days of a month into the next month's period), within the permitted years.
-MonatsAbdruecke Abdruecke(const Options& options, const std::vector<int32_t>& personen,
-                          TDateTime von, TDateTime bis);
+// lib: an installation opened read-only.
+MonatsAbdruecke Abdruecke(TBibliothek& lib, const std::vector<int32_t>& personen, TDateTime von,
+                          TDateTime bis);
 
 // The months whose fingerprint differs, in key order.
 std::vector<MonatsSchluessel> Geaendert(const MonatsAbdruecke& vorher,

@@ -20,6 +20,7 @@
 #include "output/messages.h"
 #include "output/write_report.h"
 #include "platform/utf8.h"
+#include "util/errors.h"
 
 namespace qrv::tool {
 
@@ -86,10 +87,10 @@ int32_t MonthsOf(const Auftrag& a) {
 
 struct Ergebnis {
   int32_t personen = 0;
-  std::vector<std::pair<int32_t, std::string>> fehler;  // person, message (UTF-8)
+  std::vector<std::pair<int32_t, std::string>> fehler;  // person, message (ANSI)
 };
 
-void Neu(TBibliothek& lib, const TAbrechUmgebung& umgebung, int32_t nr, const Auftrag& a) {
+void RecalcPerson(TBibliothek& lib, const TAbrechUmgebung& umgebung, int32_t nr, const Auftrag& a) {
   TPerson person(&lib.PersonFile(), false);
   person.Load(nr);
   if (!person.Rec.Belegt) {
@@ -98,7 +99,7 @@ void Neu(TBibliothek& lib, const TAbrechUmgebung& umgebung, int32_t nr, const Au
   Neuberechnung(umgebung, person, a.bis, a.von);
 }
 
-// Recalculates each person in turn; with --all a failure is noted and the next person follows.
+// Recalculates each person in turn; a failure is noted and the next person follows.
 Ergebnis RecalcAll(TBibliothek& lib, const Auftrag& a) {
   Ergebnis e;
   const TAbrechUmgebung umgebung = lib.Abrechnung();
@@ -108,11 +109,10 @@ Ergebnis RecalcAll(TBibliothek& lib, const Auftrag& a) {
     for (size_t i = 0; i < a.personen.size(); ++i) {
       w.SetText("Neuberechnung PersNr " + std::to_string(a.personen[i]));
       try {
-        Neu(lib, umgebung, a.personen[i], a);
+        RecalcPerson(lib, umgebung, a.personen[i], a);
         ++e.personen;
       } catch (const std::exception& x) {
-        if (!a.alle) throw;
-        e.fehler.emplace_back(a.personen[i], Utf8(x.what()));
+        e.fehler.emplace_back(a.personen[i], x.what());
       }
       w.SetPercent(static_cast<int>(int64_t{monate} * static_cast<int64_t>(i + 1) * 100 / gesamt));
       w.ProcessMessages();
@@ -133,28 +133,48 @@ Json Bericht(const Auftrag& a, const Ergebnis& e, const std::vector<MonatsSchlue
   }
   j["Geaendert"] = geaendert;
   Json fehler = Json::array();
-  for (const auto& [nr, text] : e.fehler) fehler.push_back({{"PersNr", nr}, {"Meldung", text}});
+  for (const auto& [nr, text] : e.fehler) {
+    fehler.push_back({{"PersNr", nr}, {"Meldung", Utf8(text)}});
+  }
   j["Fehler"] = fehler;
   return j;
 }
 
+// A failure ends the run with exit code 1 after what was written has been reported: one
+// person's with the library's message, several with their count.
+void Scheitern(const Auftrag& a, const Ergebnis& e, std::ostream& err) {
+  if (e.fehler.empty()) return;
+  if (!a.alle) throw Exception(e.fehler.front().second);
+  for (const auto& [nr, text] : e.fehler) {
+    Report(err, "PersNr " + std::to_string(nr) + ": " + Utf8(text));
+  }
+  throw std::runtime_error(std::to_string(e.fehler.size()) + " of " +
+                           std::to_string(a.personen.size()) + " persons not recalculated");
+}
+
 void Run(const Session& s, const RecalcArgs& args) {
   Auftrag a = ParseAuftrag(args);
-  Installation inst(s.options, Access::kWritable, Host::kMainWindow);
-  TBibliothek& lib = inst.Lib();
-  if (a.alle) a.personen = AllePersonen(lib);
-  const std::string dir = lib.Konfig().DataPath;
-  const FolderContents before = FolderContentsOf(dir);
-  const MonatsAbdruecke vorher = Abdruecke(s.options, a.personen, a.von, a.bis);
-  const Ergebnis e = RecalcAll(lib, a);
-  ReportWrites(*s.err, Utf8(dir), before, FolderContentsOf(dir));
-  s.Show(Bericht(a, e, Geaendert(vorher, Abdruecke(s.options, a.personen, a.von, a.bis))));
-  for (const auto& [nr, text] : e.fehler)
-    Report(*s.err, "PersNr " + std::to_string(nr) + ": " + text);
-  if (!e.fehler.empty()) {
-    throw std::runtime_error(std::to_string(e.fehler.size()) + " of " +
-                             std::to_string(a.personen.size()) + " persons not recalculated");
+  std::string dir;
+  FolderContents before;
+  MonatsAbdruecke vorher;
+  {
+    // Read before anything is opened for writing, so that every write is reported.
+    Installation lesend(s.options);
+    dir = lesend.Lib().Konfig().DataPath;
+    if (a.alle) a.personen = AllePersonen(lesend.Lib());
+    before = FolderContentsOf(dir);
+    vorher = Abdruecke(lesend.Lib(), a.personen, a.von, a.bis);
   }
+  Ergebnis e;
+  {
+    Installation inst(s.options, Access::kWritable, Host::kMainWindow);
+    e = RecalcAll(inst.Lib(), a);
+  }
+  ReportWrites(*s.err, Utf8(dir), before, FolderContentsOf(dir));
+  // New objects: the caches of the first ones may not see writes of the same second.
+  Installation danach(s.options);
+  s.Show(Bericht(a, e, Geaendert(vorher, Abdruecke(danach.Lib(), a.personen, a.von, a.bis))));
+  Scheitern(a, e, *s.err);
 }
 
 }  // namespace
