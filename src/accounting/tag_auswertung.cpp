@@ -280,7 +280,9 @@ void TTagLauf::AutoPausen() {
   regeln_ = PausenRegeln(basis_, v_, E(tpArbeitszeit), spur_);
   double summe = 0;
   for (const TRegelErgebnis& r : regeln_) summe += r.Wert;
-  const double grenze = E(tpArbeitszeit) + E(tpAbzuege);
+  // Deductions never exceed the time left; with none left the rules deduct nothing (and a
+  // limit below zero must not turn a deduction into a credit).
+  const double grenze = std::max(E(tpArbeitszeit) + E(tpAbzuege), 0.0);
   if (summe < -grenze) summe = -grenze;
   Setze(10, tpAutoPausen, summe, [] { return Text("automatic break rules 1 to 4"); });
   Setze(10, tpAbzuege, E(tpAbzuege) + E(tpAutoPausen), [] { return Text("deductions so far"); });
