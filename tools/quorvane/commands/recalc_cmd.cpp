@@ -4,6 +4,7 @@
 // stored and its reorganisation request appended. Says which months' values changed (stdout)
 // and what was written to the folder (stderr); a progress bar over persons and months on stderr
 // when it is a terminal.
+#include <algorithm>
 #include <cmath>
 #include <map>
 #include <memory>
@@ -69,7 +70,7 @@ Auftrag ParseAuftrag(const RecalcArgs& a) {
   return auftrag;
 }
 
-// Every person whose slot is in use, by number.
+// Every person whose slot is in use, in the order of their numbers.
 std::vector<int32_t> AllePersonen(TBibliothek& lib) {
   TPerson person(&lib.PersonFile(), false);
   person.Load(1);  // loads or builds the indexes
@@ -78,6 +79,7 @@ std::vector<int32_t> AllePersonen(TBibliothek& lib) {
     person.Load(nr);
     if (person.Rec.Belegt) personen.push_back(nr);
   }
+  std::sort(personen.begin(), personen.end());
   return personen;
 }
 
