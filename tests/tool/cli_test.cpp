@@ -15,6 +15,7 @@
 #include "cli.h"
 #include "demo_gen.h"
 #include "output/format.h"
+#include "run_quorvane.h"
 #include "support/temp_folder.h"
 #include "util/datetime.h"
 
@@ -39,21 +40,6 @@ struct OwnSystemFolders {
   std::string folder;
 };
 const OwnSystemFolders kOwnSystemFolders;
-
-struct Outcome {
-  int code;
-  std::string out;
-  std::string err;
-};
-
-Outcome Quorvane(std::vector<std::string> args) {
-  args.insert(args.begin(), "quorvane");
-  std::vector<const char*> argv;
-  for (const std::string& a : args) argv.push_back(a.c_str());
-  std::ostringstream out, err;
-  const int code = RunQuorvane(static_cast<int>(argv.size()), argv.data(), out, err);
-  return {code, out.str(), err.str()};
-}
 
 TEST(QuorvaneUsage, OutOfRangeAndMalformedArgumentsExitWith2) {
   const struct {

@@ -69,6 +69,14 @@ commands=(
   "any plan-template 1042"
   "any plan-template 55"
   "ok --format text config"
+  "ok account 3 $year 10"
+  "ok account 3 $year 12"
+  "ok account 2 $year 10 --day 28 --until $year-10-20"
+  "ok --format text account 2 $year 10"
+  "ok day 3 $year-10-15"
+  "ok day 3 $year-10-15 --explain"
+  "ok --format text day 7 $year-10-08 --explain"
+  "any account 3 $((year - 10)) 1"
 )
 
 # Runs command $2 (a line of the table) as number $1 with the prefix $3...; output in $work/out.

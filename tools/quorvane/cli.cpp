@@ -29,6 +29,9 @@ void AddCommands(CLI::App& app, Session& s) {
   AddCalcTemplateCommand(app, s);
   AddPlanCommand(app, s);
   AddPlanTemplateCommand(app, s);
+  AddAccountCommand(app, s);
+  AddDayCommand(app, s);
+  AddRecalcCommand(app, s);
   AddDemoCommand(app, s);
 }
 

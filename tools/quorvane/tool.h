@@ -5,6 +5,7 @@
 #include <string>
 
 #include "lib/library.h"
+#include "platform/host.h"
 #include "platform/registry.h"
 
 namespace qrv::tool {
@@ -19,12 +20,18 @@ struct Options {
 // for byte as it was.
 enum class Access { kReadOnly, kWritable };
 
+// The process the library believes it runs in. The tool's own host runs no main window, so an
+// accounting stores nothing; recalculation answers as the interactive application does, whose
+// accounting stores every month it accounts.
+enum class Host { kTool, kMainWindow };
+
 // The library's objects on this system, built as at start-up, with the data folder of --data
 // when given. Start-up failures propagate as exceptions. Commands that change the installation
 // ask for kWritable and say on stderr what they changed.
 class Installation {
  public:
-  explicit Installation(const Options& options, Access access = Access::kReadOnly);
+  explicit Installation(const Options& options, Access access = Access::kReadOnly,
+                        Host host = Host::kTool);
   TBibliothek& Lib() { return *lib_; }
 
  private:
@@ -32,6 +39,7 @@ class Installation {
   std::unique_ptr<platform::FileSystem> files_;
   std::unique_ptr<platform::Registry> readOnly_;
   std::unique_ptr<platform::Registry> override_;
+  std::unique_ptr<platform::HostProcess> host_;
   std::unique_ptr<TBibliothek> lib_;
 };
 

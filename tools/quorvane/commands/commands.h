@@ -29,5 +29,8 @@ void AddCalcTemplateCommand(CLI::App& app, Session& s);
 void AddPlanCommand(CLI::App& app, Session& s);
 void AddPlanTemplateCommand(CLI::App& app, Session& s);
 void AddDemoCommand(CLI::App& app, Session& s);
+void AddAccountCommand(CLI::App& app, Session& s);
+void AddDayCommand(CLI::App& app, Session& s);
+void AddRecalcCommand(CLI::App& app, Session& s);
 
 }  // namespace qrv::tool
