@@ -82,6 +82,9 @@ Tagesprofil Nachtschicht() {
   t.KernBeginn = Uhr(22);
   t.KernEnde = 1 + Uhr(6);
   t.Tagesende = 1 + Uhr(8);
+  // the frame spans the night, not the day worker's 6:00 to 20:00
+  t.RahmenVon = Uhr(21);
+  t.RahmenBis = 1 + Uhr(7);
   t.Pausen[0] = {true, 1 + Uhr(2), 1 + Uhr(2, 30)};
   t.HatFeiertagszeit = true;
   t.Feiertagszeit = Uhr(7, 30);

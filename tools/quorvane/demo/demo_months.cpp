@@ -6,8 +6,8 @@
 #include <memory>
 #include <vector>
 
-#include "holidays/feiertag_file.h"
 #include "demo_parts.h"
+#include "holidays/feiertag_file.h"
 #include "master/bervor.h"
 #include "month/monat.h"
 #include "month/monat_file.h"
@@ -117,13 +117,14 @@ struct Lauf {
   const std::vector<bool>& feiertag;  // by day from the first of the first year
   TDateTime erster;
   TDateTime gestern;
+  const DemoOptions& options;
 };
 
 void Monat(TMonat& m, const Lauf& lauf, int32_t persNr, TDateTime eintritt, Wuerfel& w,
            Abwesenheit& ab) {
-  const int32_t modell = DemoModellOf(persNr);
   for (int d = 1; d <= m.TageImMonat; ++d) {
     const TDateTime datum = EncodeDate(m.KeyA, m.KeyB, d);
+    const int32_t modell = DemoModellAm(lauf.options, persNr, datum);
     if (datum > lauf.gestern || datum < eintritt) continue;
     if (!IstArbeitstag(modell, datum) || lauf.feiertag[static_cast<size_t>(datum - lauf.erster)]) {
       continue;
@@ -170,7 +171,7 @@ void WriteDemoMonths(DemoContext& ctx) {
   const std::vector<bool> frei = Feiertage(ctx, erster, gestern);
   TKMonatFile kompakt(ctx.Plattform(), ctx.Konfig());
   TGMonatFile voll(ctx.Plattform(), ctx.Konfig());
-  Lauf lauf{MonatFileFor(ctx.Konfig(), kompakt, voll), frei, erster, gestern};
+  Lauf lauf{MonatFileFor(ctx.Konfig(), kompakt, voll), frei, erster, gestern, o};
   std::vector<Abwesenheit> laufend(static_cast<size_t>(o.persons));
   auto m = std::make_unique<TMonat>(lauf.file);
   for (TDateTime tag = erster; tag <= gestern; tag = NaechsterMonat(tag)) {

@@ -20,6 +20,9 @@ void WriteDemoMonths(DemoContext& ctx);     // months of bookings
 // The model and calculation template a person works with (person numbers from 1).
 int32_t DemoModellOf(int32_t persNr);
 int32_t DemoBerVorOf(int32_t persNr);
+// The model a person works on a date: the rotating shift's persons (model 4) take turns week by
+// week between the day model and the night shift, as their plan template's calendar says.
+int32_t DemoModellAm(const DemoOptions& options, int32_t persNr, TDateTime datum);
 // Most persons were there when the managed years began (the person file moves an earlier entry
 // up to that day); some joined during the first year.
 TDateTime DemoEintritt(const DemoOptions& options, int32_t persNr);

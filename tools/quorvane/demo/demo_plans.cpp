@@ -8,10 +8,10 @@
 //     one Wednesday is an individual, shorter night on model 4.
 #include <cstdint>
 
-#include "holidays/feiertag_file.h"
-#include "plans/plan.h"
 #include "demo_parts.h"
+#include "holidays/feiertag_file.h"
 #include "master/modell.h"
+#include "plans/plan.h"
 
 namespace qrv::tool {
 
@@ -30,6 +30,14 @@ constexpr TDateTime Uhr(int h, int m = 0) {
 TDateTime Montag(TDateTime datum) {
   const int abMontag = (DayOfWeek(datum) + 5) % 7;  // DayOfWeek: 1 = Sunday
   return datum - abMontag;
+}
+
+// The rotating shift's model of a date: weeks counted from the Monday of the first managed year's
+// first week, even weeks on the day model.
+int32_t WechselModell(const DemoOptions& o, TDateTime datum) {
+  const TDateTime ersterMontag = Montag(EncodeDate(DemoFirstYear(o), 1, 1));
+  const auto woche = static_cast<int32_t>((datum - ersterMontag) / 7);
+  return woche % 2 == 0 ? kTagModell : kNachtModell;
 }
 
 // The plan files as the library's start-up holds them, for the demo's folder.
@@ -65,7 +73,6 @@ void SaveWechselschicht(TPlanvorlFile& file) {
 // The template's calendar for every month of the managed years.
 void SaveKalender(DemoContext& ctx, const TPlanDateien& dateien) {
   const DemoOptions& o = ctx.Options();
-  const TDateTime ersterMontag = Montag(EncodeDate(DemoFirstYear(o), 1, 1));
   TPlan plan(dateien);
   plan.VorlageNr = kWechselschicht;
   for (int32_t jahr = DemoFirstYear(o); jahr <= DemoLastYear(o); ++jahr) {
@@ -73,8 +80,8 @@ void SaveKalender(DemoContext& ctx, const TPlanDateien& dateien) {
       plan.LadeMonat(static_cast<uint16_t>(jahr), monat, true,
                      kVorlagenPlanBasis + kWechselschicht);
       for (int32_t d = 1; d <= plan.TageImMonat; ++d) {
-        const auto woche = static_cast<int32_t>((EncodeDate(jahr, monat, d) - ersterMontag) / 7);
-        plan.Rec.Modelle[d - 1] = woche % 2 == 0 ? kTagModell : kNachtModell;
+        plan.Rec.Modelle[d - 1] =
+            static_cast<uint16_t>(WechselModell(o, EncodeDate(jahr, monat, d)));
       }
       plan.Save();
     }
@@ -118,6 +125,11 @@ void SavePersonenplan(DemoContext& ctx, const TPlanDateien& dateien) {
 }
 
 }  // namespace
+
+int32_t DemoModellAm(const DemoOptions& options, int32_t persNr, TDateTime datum) {
+  const int32_t modell = DemoModellOf(persNr);
+  return modell == kNachtModell ? WechselModell(options, datum) : modell;
+}
 
 void WriteDemoPlans(DemoContext& ctx) {
   PlanDateien files(ctx);

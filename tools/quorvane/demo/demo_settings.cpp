@@ -1,9 +1,9 @@
 // The demo's settings file, its registry file and its holiday files.
 #include <string>
 
-#include "holidays/feiertage.h"
 #include "config/mem_ini.h"
 #include "demo_parts.h"
+#include "holidays/feiertage.h"
 #include "platform/files.h"
 #include "platform/reg_store.h"
 #include "util/errors.h"

@@ -32,11 +32,25 @@ std::string Weekday(const std::string& date) {
   return kTage[DayOfWeek(t)];
 }
 
-// "08:00-12:00 12:30-16:45": the times of the pairs, a lone coming with an open end.
-std::string PaareText(const Json& paare) {
+TDateTime DatumAus(const std::string& text) {
+  int y = 0, m = 0, d = 0;
+  TDateTime t = 0;
+  if (std::sscanf(text.c_str(), "%d-%d-%d", &y, &m, &d) != 3 || !TryEncodeDate(y, m, d, &t)) {
+    return 0;
+  }
+  return t;
+}
+
+// "08:00-12:00 12:30-16:45": the times of the pairs, a lone coming with an open end; a time on
+// another day than the sheet's line carries the days between ("22:00-06:00+1").
+std::string PaareText(const Json& paare, const std::string& datum) {
+  const TDateTime tag = DatumAus(datum);
   std::string s;
   for (size_t i = 0; i < paare.size(); ++i) {
-    const std::string zeit = paare[i]["Zeit"].get<std::string>().substr(11);
+    const std::string text = paare[i]["Zeit"].get<std::string>();
+    std::string zeit = text.substr(11);
+    const int tage = static_cast<int>(DatumAus(text.substr(0, 10)) - tag);
+    if (tage != 0) zeit += (tage > 0 ? "+" : "") + std::to_string(tage);
     if (i % 2 == 0) {
       s += (s.empty() ? "" : " ") + zeit + "-";
     } else {
@@ -81,7 +95,7 @@ void Zeile(std::ostream& out, const Json& tag, const std::string& saldo) {
   const std::string datum = tag["Datum"];
   const Json& e = tag["TagErgebnis"];
   std::string zeile =
-      Left(Weekday(datum) + " " + datum, 14) + Left(PaareText(tag["Paare"]), kPaareBreite) +
+      Left(Weekday(datum) + " " + datum, 14) + Left(PaareText(tag["Paare"], datum), kPaareBreite) +
       Right(e["47"].get<std::string>(), 7) + Right(e["48"].get<std::string>(), 7) +
       Right(e["49"].get<std::string>(), 7) + Right(saldo, 8) + "  " + StatusZeile(tag);
   zeile.erase(zeile.find_last_not_of(' ') + 1);
