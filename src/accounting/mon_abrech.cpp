@@ -195,6 +195,10 @@ TMonAbrech::TPeriode TMonAbrech::PeriodeBestimmen(uint16_t jahr, uint16_t monat,
     // A day past the month end belongs to the next month's period.
     if (p.Ende < tag) p.Monat = NaechsterMonat(p.Monat);
     if (p.JetztMonat) p.Ende = tag;
+    // The period after December 9999 has no date: it lies after every permitted year.
+    if (p.Monat.Jahr > 9999) {
+      throw Exception("Monat nach " + std::to_string(YearOfDate(z.VerwEnd)));
+    }
   }
   meldeMonat_ = p.Monat;
   if (!p.JetztMonat) {

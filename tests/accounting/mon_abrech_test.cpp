@@ -137,6 +137,14 @@ TEST_F(MonAbrechTest, MonthEndBeyondFebruarysLastDayEndsThePeriodThere) {
   EXPECT_EQ(abrech->AktMonat.Daten.BerechnetBis, 29);
 }
 
+TEST_F(MonAbrechTest, APeriodAfterDecember9999LiesAfterThePermittedYears) {
+  vorlage.MonatsEnde = 25;
+  VorlageSchreiben();
+  auto abrech = Engine();
+  EXPECT_EQ(Fehler([&] { abrech->Monatsabrechnung(9999, 12, 31, 0); }),
+            "Fehler bei Monatsabrechnung 12.9999\r\nMuster, E.\r\nMonat nach 2005");
+}
+
 TEST_F(MonAbrechTest, EintrittStartsThePeriodAndDecidesTheCarryAndTheVacationCredit) {
   struct Case {
     const char* label;
