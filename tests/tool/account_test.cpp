@@ -60,6 +60,24 @@ class AccountOnDemo : public ::testing::Test {
 
 testing::TempFolder* AccountOnDemo::folder = nullptr;
 
+// --now pins the clock: the days after that day keep their results but no difference, and the
+// month's year 0 ends there.
+TEST_F(AccountOnDemo, NowPinsTheClock) {
+  const Json a = Parsed(On({"account", "2", "2025", "2", "--now", "2025-02-10T12:00"}));
+  ASSERT_FALSE(a.is_null());
+  int tageDanach = 0;
+  for (const Json& t : a["Tage"]) {
+    if (t["Datum"].get<std::string>() <= "2025-02-10") continue;
+    ++tageDanach;
+    EXPECT_EQ(DurationMinutes(t["TagErgebnis"]["49"]), 0) << t["Datum"];
+  }
+  EXPECT_EQ(tageDanach, 18);
+  const Json jetzt = Parsed(On({"account", "2", "0", "1", "--now", "2025-02-10T12:00"}));
+  ASSERT_FALSE(jetzt.is_null());
+  EXPECT_EQ(jetzt["Bis"], "2025-02-09T23:59:59");  // the start of today less a second
+  EXPECT_EQ(On({"account", "2", "2025", "2", "--now", "2025-02-10"}).code, 2);
+}
+
 TEST_F(AccountOnDemo, MonthAgreesWithItsDays) {
   for (const char* person : {"2", "5", "7"}) {
     SCOPED_TRACE(person);

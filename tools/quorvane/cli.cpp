@@ -3,6 +3,7 @@
 #include <CLI/CLI.hpp>
 #include <exception>
 
+#include "commands/args.h"
 #include "commands/commands.h"
 #include "output/messages.h"
 
@@ -17,6 +18,11 @@ void AddCommonOptions(CLI::App& app, Options& options) {
                  "the installation's data folder (default: the registry's)");
   app.add_option("--format", options.format, "json (default) or text")
       ->check(CLI::IsMember({"json", "text"}));
+  app.add_option_function<std::string>(
+      "--now",
+      [&options](const std::string& text) { options.now = ParseDateTimeArg("--now", text); },
+      "take this date and time as now (YYYY-MM-DDThh:mm), e.g. to account a month as it stood "
+      "then");
 }
 
 void AddCommands(CLI::App& app, Session& s) {

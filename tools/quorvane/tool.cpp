@@ -21,10 +21,27 @@ class MainWindowHost final : public platform::HostProcess {
   platform::HostProcess& system_;
 };
 
+// The system's clock with its date-time pinned; the ticks run on, so that the caches still see
+// the files change.
+class PinnedClock final : public platform::Clock {
+ public:
+  PinnedClock(platform::Clock& system, double now) : system_(system), now_(now) {}
+  double Now() override { return now_; }
+  uint32_t Ticks() override { return system_.Ticks(); }
+
+ private:
+  platform::Clock& system_;
+  double now_;
+};
+
 }  // namespace
 
 Installation::Installation(const Options& options, Access access, Host host) {
   platform::Platform p = platform::SystemPlatform();
+  if (options.now != 0) {
+    clock_ = std::make_unique<PinnedClock>(*p.clock, options.now);
+    p.clock = clock_.get();
+  }
   std::string data = platform::Utf8ToAnsi(options.data);
   // With no installation anywhere, the commands still have something to show.
   if (data.empty() && !InstallationConfigured(*p.registry)) data = BuiltInDemo(p.clock->Now());

@@ -7,12 +7,14 @@
 #include "lib/library.h"
 #include "platform/host.h"
 #include "platform/registry.h"
+#include "util/datetime.h"
 
 namespace qrv::tool {
 
 struct Options {
   std::string data;             // --data: the data folder instead of the registry's
   std::string format = "json";  // --format: json or text
+  TDateTime now = 0;            // --now: the clock pinned to this date-time; 0 the system's
 };
 
 // How a command opens the installation. Read only, files and registry refuse every change and
@@ -36,6 +38,7 @@ class Installation {
 
  private:
   // The wrappers the library works through, declared first so that they outlive it.
+  std::unique_ptr<platform::Clock> clock_;
   std::unique_ptr<platform::FileSystem> files_;
   std::unique_ptr<platform::Registry> readOnly_;
   std::unique_ptr<platform::Registry> override_;

@@ -40,7 +40,7 @@ void AddAccountCommand(CLI::App& app, Session& s) {
   CLI::App* cmd = app.add_subcommand(
       "account", "a person's month accounted in memory: days, results, carried values");
   AddPersonArg(*cmd, args->person);
-  AddYearArg(*cmd, args->year);
+  AddYearOrNowArg(*cmd, args->year);
   AddMonthArg(*cmd, args->month);
   cmd->add_option("--day", args->day,
                   "a day of the month: a day after the template's month end accounts the "

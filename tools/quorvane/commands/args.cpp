@@ -26,6 +26,10 @@ CLI::Option* AddYearArg(CLI::App& cmd, int32_t& year) {
   return AddNumber(cmd, "YEAR", year, "the year", kYearMin, kYearMax);
 }
 
+CLI::Option* AddYearOrNowArg(CLI::App& cmd, int32_t& year) {
+  return AddNumber(cmd, "YEAR", year, "the year; 0 the current month up to now", 0, kYearMax);
+}
+
 CLI::Option* AddMonthArg(CLI::App& cmd, int32_t& month) {
   return AddNumber(cmd, "MONTH", month, "the month", 1, 12);
 }
@@ -69,6 +73,21 @@ TDateTime ParseDateArg(const std::string& name, const std::string& text) {
                                          std::to_string(kYearMax) + "): " + text);
   }
   return out;
+}
+
+TDateTime ParseDateTimeArg(const std::string& name, const std::string& text) {
+  const size_t t = text.find('T');
+  int h = 0, mi = 0, sec = 0, n = 0;
+  TDateTime zeit = 0;
+  const std::string uhr = t == std::string::npos ? "" : text.substr(t + 1);
+  const bool mitSekunden = uhr.size() > 5;
+  const int gelesen = mitSekunden ? std::sscanf(uhr.c_str(), "%2d:%2d:%2d%n", &h, &mi, &sec, &n)
+                                  : std::sscanf(uhr.c_str(), "%2d:%2d%n", &h, &mi, &n);
+  if (t == std::string::npos || gelesen != (mitSekunden ? 3 : 2) ||
+      n != static_cast<int>(uhr.size()) || !TryEncodeTime(h, mi, sec, 0, &zeit)) {
+    throw CLI::ValidationError(name, "no date and time of the form YYYY-MM-DDThh:mm: " + text);
+  }
+  return ParseDateArg(name, text.substr(0, t)) + zeit;
 }
 
 CLI::Option* AddDateOption(CLI::App& cmd, TDateTime& date, const std::string& help) {

@@ -17,6 +17,8 @@ inline constexpr int32_t kYearMin = 1, kYearMax = 9999;          // the dates' y
 
 // Positional arguments, required.
 CLI::Option* AddYearArg(CLI::App& cmd, int32_t& year);
+// YEAR as AddYearArg, and 0 for the current month up to now (its MONTH is then not used).
+CLI::Option* AddYearOrNowArg(CLI::App& cmd, int32_t& year);
 CLI::Option* AddMonthArg(CLI::App& cmd, int32_t& month);
 CLI::Option* AddPersonArg(CLI::App& cmd, int32_t& person);
 CLI::Option* AddModelArg(CLI::App& cmd, int32_t& model);
@@ -29,5 +31,7 @@ CLI::Option* AddDateOption(CLI::App& cmd, TDateTime& date, const std::string& he
 // The date of a text YYYY-MM-DD; a text that is no such date raises CLI::ValidationError
 // naming the argument.
 TDateTime ParseDateArg(const std::string& name, const std::string& text);
+// The date-time of a text YYYY-MM-DDThh:mm (seconds :ss may follow); otherwise as ParseDateArg.
+TDateTime ParseDateTimeArg(const std::string& name, const std::string& text);
 
 }  // namespace qrv::tool

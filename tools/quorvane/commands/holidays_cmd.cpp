@@ -4,8 +4,8 @@
 #include <memory>
 
 #include "args.h"
-#include "holidays/feiertag_file.h"
 #include "commands.h"
+#include "holidays/feiertag_file.h"
 #include "json/holidays_json.h"
 #include "output/messages.h"
 

@@ -4,11 +4,11 @@
 #include <memory>
 
 #include "args.h"
-#include "holidays/feiertag_file.h"
-#include "plans/planvorlage.h"
 #include "commands.h"
+#include "holidays/feiertag_file.h"
 #include "json/model_json.h"
 #include "master/modell.h"
+#include "plans/planvorlage.h"
 
 namespace qrv::tool {
 

@@ -4,9 +4,9 @@
 #include <string>
 
 #include "args.h"
-#include "plans/planvorlage.h"
 #include "commands.h"
 #include "json/plan_template_json.h"
+#include "plans/planvorlage.h"
 #include "util/errors.h"
 
 namespace qrv::tool {
