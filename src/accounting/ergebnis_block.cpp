@@ -18,9 +18,7 @@ const TBerVorRecord kLeereVorlage{};
 // The part of [0, summe] within the account's range, nothing when it stays below the minimum.
 // j counts the accounts from 0, as the template's arrays do.
 double WochenAnteil(const TBerVorRecord& v, int j, double summe) {
-  const double von = v.KontoVon[j], bis = v.KontoBis[j], min = v.KontoMin[j];
-  const double teil = Schneide({0, summe}, {von, bis}).Dauer();
-  return TimeGreater(min, teil) ? 0 : teil;
+  return KontoTeil(summe, v.KontoVon[j], v.KontoBis[j], v.KontoMin[j]);
 }
 
 // On the template's closing weekday the weekly accounts take their part of the week's sum, the

@@ -10,11 +10,6 @@ namespace qrv {
 
 namespace {
 
-// The part of [0, wert] between von and bis, all durations.
-double Anteil(double wert, double von, double bis) {
-  return Schneide({0, wert}, {von, bis}).Dauer();
-}
-
 // Whether the automatic break rule's own window lies on the account window.
 bool AufFenster(const TRegelErgebnis& r, TIntervall fenster) {
   return r.EigenesFenster && r.Fenster.Von >= fenster.Von && r.Fenster.Bis <= fenster.Bis;
@@ -36,24 +31,22 @@ double FensterZuschlag(const TTagBasis& b, int j, uint8_t art,
                        const std::array<TRegelErgebnis, kRegelAnzahl>& regeln,
                        const TMonatTag& tag) {
   const TKontofenster kf = b.Profil.Kontofenster[j];
-  double wert = 0;
   switch (art) {
     case kaRahmenzeit:
-    case kaMehrarbeit:
-      wert = Praesenz(b, b.Fenster(kf.Von, kf.Bis), regeln);
-      break;
+    case kaMehrarbeit: {
+      const double wert = Praesenz(b, b.Fenster(kf.Von, kf.Bis), regeln);
+      return TimeGreater(kf.Minuten, wert) ? 0 : RoundToMinute(wert);
+    }
     case kaUeberstunden:
-      wert = Anteil(Ergebnis(tag, tpIst) - Ergebnis(tag, tpFeiertag), kf.Von, kf.Bis);
-      break;
+      return RoundToMinute(
+          KontoTeil(Ergebnis(tag, tpIst) - Ergebnis(tag, tpFeiertag), kf.Von, kf.Bis, kf.Minuten));
     case kaArbeitsstunden:
-      wert = Anteil(Ergebnis(tag, tpNetto) + TagKontoErgebnis(tag, 1) + TagKontoErgebnis(tag, 2) +
-                        TagKontoErgebnis(tag, 3),
-                    kf.Von, kf.Bis);
-      break;
+      return RoundToMinute(KontoTeil(Ergebnis(tag, tpNetto) + TagKontoErgebnis(tag, 1) +
+                                         TagKontoErgebnis(tag, 2) + TagKontoErgebnis(tag, 3),
+                                     kf.Von, kf.Bis, kf.Minuten));
     default:
       return 0;
   }
-  return TimeGreater(kf.Minuten, wert) ? 0 : RoundToMinute(wert);
 }
 
 bool EigeneFehlzeit(const KontoDef& def, const FehlzeitDef* fehlzeit, char buchstabe) {

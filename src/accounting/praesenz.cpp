@@ -15,6 +15,11 @@ TIntervall Schneide(TIntervall i, TIntervall w) {
   return {rand, rand, false};
 }
 
+double KontoTeil(double summe, double von, double bis, double minimum) {
+  const double teil = Schneide({0, summe}, {von, bis}).Dauer();
+  return TimeGreater(minimum, teil) ? 0 : teil;
+}
+
 double Messe(const TBuchungsliste& l, TMass mass, TIntervall w) {
   double summe = 0;
   // Pairs start at the comings (0, 2, ...), gaps at the goings (1, 3, ...).

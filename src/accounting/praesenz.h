@@ -31,6 +31,11 @@ inline constexpr TIntervall kOffen{std::numeric_limits<double>::lowest(),
 // after w) that does not count. An interval or window that does not count clips to nothing.
 TIntervall Schneide(TIntervall i, TIntervall w);
 
+// The part of a sum [0, summe] that lies within [von, bis], all durations, or nothing when the
+// minimum exceeds that part by more than the tolerance: how weekly, monthly and windowed
+// accounts take their share.
+double KontoTeil(double summe, double von, double bis, double minimum);
+
 // What is measured: the presence of all kinds, or the away time after goings of one kind (the
 // kind -1 standing for plain goings, like 0).
 struct TMass {

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "accounting/abrech_text.h"
+#include "accounting/praesenz.h"
 #include "accounting/zeit_text.h"
 #include "master/begrenze.h"
 #include "util/datetime.h"
@@ -43,7 +44,13 @@ struct TRegel {
   Runden Rund;
   Text Zeige;
   int32_t Teiler = 0;  // 1/Teiler is the step of a share
+  int Index = 0;       // of a value in a row (MonKonto[Index]); 0 for a single value
 };
+
+// The value's name as the trace shows it, formed only for a listener.
+std::string Name(const TRegel& r) {
+  return r.Index == 0 ? r.Name : std::string(r.Name) + "[" + std::to_string(r.Index) + "]";
+}
 
 // The new value of one carried value: the previous one bounded, plus correction and change.
 double NeuerWert(const TUebertragEingabe& e, const TRegel& r, double vor, double korrektur,
@@ -53,7 +60,7 @@ double NeuerWert(const TUebertragEingabe& e, const TRegel& r, double vor, double
   begrenzt *= r.Skala;
   const double neu = r.Rund(begrenzt + korrektur + aenderung, r.Teiler);
   Melde(e.Spur, [&] {
-    return TSpurEintrag{0, kSchrittUebertrag, r.Name, neu,
+    return TSpurEintrag{0, kSchrittUebertrag, Name(r), neu,
                         "carry-over: previous " + r.Zeige(vor) + ", bounded at position " +
                             std::to_string(r.Position) + (e.Jahreswechsel ? " with" : " without") +
                             " the year-change bounds to " + r.Zeige(begrenzt) + ", correction " +
@@ -123,8 +130,7 @@ bool Konten(const TUebertragEingabe& e, TMonatDaten& m) {
   const TMonatDaten& vor = *e.Vormonat;
   bool geaendert = false;
   for (int k = 1; k <= kTagKonten; ++k) {
-    const std::string name = "MonTagKonto[" + std::to_string(k) + "]";
-    const TRegel regel{name.c_str(), -k, 1, AufMinute, DauerText};
+    const TRegel regel{"MonTagKonto", -k, 1, AufMinute, DauerText, 0, k};
     const double v = NeuerWert(e, regel, vor.MonTagKonto[k - 1], m.MonTagKontoKorr[k - 1],
                                s.Werte[kErgTagKonto + k - 1]);
     if (Bewegt(v, m.MonTagKonto[k - 1])) {
@@ -134,8 +140,7 @@ bool Konten(const TUebertragEingabe& e, TMonatDaten& m) {
   }
   const int anzahl = e.KontoDefs->KontoAnzahl < kKonten ? e.KontoDefs->KontoAnzahl : kKonten;
   for (int j = 1; j <= anzahl; ++j) {
-    const std::string name = "MonKonto[" + std::to_string(j) + "]";
-    const TRegel regel{name.c_str(), j, 1, AufMinute, DauerText};
+    const TRegel regel{"MonKonto", j, 1, AufMinute, DauerText, 0, j};
     const double v = NeuerWert(e, regel, vor.MonKonto[j - 1], m.MonKontoKorr[j - 1],
                                s.Werte[kErgKonten + j - 1]);
     if (Bewegt(v, m.MonKonto[j - 1])) {
@@ -144,12 +149,6 @@ bool Konten(const TUebertragEingabe& e, TMonatDaten& m) {
     }
   }
   return geaendert;
-}
-
-// The part of [0, summe] within [von, bis]: the clipping rule of the day evaluation.
-double TeilIn(double summe, double von, double bis) {
-  if (summe < von || bis < 0) return 0;
-  return (summe < bis ? summe : bis) - (von > 0 ? von : 0);
 }
 
 }  // namespace
@@ -180,8 +179,7 @@ void MonatskontenRechnen(const TBerVorRecord& vorlage, const TKontoDefs& defs, T
     const double von = vorlage.KontoVon[j - 1];
     const double bis = vorlage.KontoBis[j - 1];
     const double min = vorlage.KontoMin[j - 1];
-    double teil = TeilIn(summe, von, bis);
-    if (min - teil > kTimeTolerance) teil = 0;
+    const double teil = KontoTeil(summe, von, bis, min);
     block.Werte[kErgKonten + j - 1] += teil;
     Melde(spur, [&] {
       return TSpurEintrag{0, kSchrittMonatskonten, std::to_string(j), teil,
