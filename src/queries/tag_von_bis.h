@@ -1,0 +1,17 @@
+// The day span query behind QRVGetTagVonBis: the first start and the last end of a person's
+// presence pieces outside the break windows on a day.
+#pragma once
+
+#include <cstdint>
+
+#include "queries/abfrage.h"
+
+namespace qrv {
+
+// von holds the date on entry and receives the start, bis the end: the day's midnight and the
+// next one when the day has no presence piece. Runs an enumeration of its own, so one the caller
+// has open stays as it is.
+void TagVonBis(const TAbfrageUmgebung& umgebung, int32_t persNr, double& von, double& bis,
+               uint8_t modus);
+
+}  // namespace qrv
