@@ -38,6 +38,9 @@ void AddCommands(CLI::App& app, Session& s) {
   AddAccountCommand(app, s);
   AddDayCommand(app, s);
   AddRecalcCommand(app, s);
+  AddCalcCommand(app, s);
+  AddItemsCommand(app, s);
+  AddSpanCommand(app, s);
   AddDemoCommand(app, s);
 }
 

@@ -90,6 +90,13 @@ TDateTime ParseDateTimeArg(const std::string& name, const std::string& text) {
   return ParseDateArg(name, text.substr(0, t)) + zeit;
 }
 
+CLI::Option* AddModeOption(CLI::App& cmd, int32_t& mode) {
+  return cmd
+      .add_option("--mode", mode,
+                  "0 (default) or 2: comings and goings rounded on the model's grid, 1: as booked")
+      ->check(CLI::Range(0, 2));
+}
+
 CLI::Option* AddDateOption(CLI::App& cmd, TDateTime& date, const std::string& help) {
   return cmd.add_option_function<std::string>(
       "--date", [&date](const std::string& text) { date = ParseDateArg("--date", text); },

@@ -25,6 +25,10 @@ CLI::Option* AddModelArg(CLI::App& cmd, int32_t& model);
 // what names the template kind in the help ("calculation template").
 CLI::Option* AddTemplateArg(CLI::App& cmd, int32_t& number, const std::string& what);
 
+// The option --mode of the day queries (0 to 2, default 0: comings and goings rounded on the
+// model's grid as in 2; 1 leaves them as booked).
+CLI::Option* AddModeOption(CLI::App& cmd, int32_t& mode);
+
 // An option --date taking YYYY-MM-DD into date (left as it is when the option is not given).
 CLI::Option* AddDateOption(CLI::App& cmd, TDateTime& date, const std::string& help);
 

@@ -32,5 +32,8 @@ void AddDemoCommand(CLI::App& app, Session& s);
 void AddAccountCommand(CLI::App& app, Session& s);
 void AddDayCommand(CLI::App& app, Session& s);
 void AddRecalcCommand(CLI::App& app, Session& s);
+void AddCalcCommand(CLI::App& app, Session& s);
+void AddItemsCommand(CLI::App& app, Session& s);
+void AddSpanCommand(CLI::App& app, Session& s);
 
 }  // namespace qrv::tool

@@ -1,0 +1,20 @@
+#include "abfrage_lauf.h"
+
+#include <stdexcept>
+#include <string>
+
+#include "master/person.h"
+#include "master/person_file.h"
+
+namespace qrv::tool {
+
+AbfrageLauf::AbfrageLauf(const Options& options, int32_t persNr)
+    : inst_(options), umgebung_{inst_.Lib().Abrechnung(), inst_.Lib().PersonFile()} {
+  TPerson person(&inst_.Lib().PersonFile(), false);
+  person.Load(persNr);
+  if (!person.Rec.Belegt) {
+    throw std::runtime_error("no person " + std::to_string(persNr) + " in the installation");
+  }
+}
+
+}  // namespace qrv::tool
