@@ -11,6 +11,8 @@
 #include "month/monat_file.h"
 #include "plans/plan_file.h"
 #include "plans/planvorlage.h"
+#include "queries/abfrage.h"
+#include "queries/auftag.h"
 #include "util/datetime.h"
 #include "util/errors.h"
 
@@ -47,6 +49,8 @@ TBibliothek::TBibliothek(const platform::Platform& platform) : platform_(platfor
   sPlanFile_ = std::make_unique<TSPlanFile>(platform_, *konfig_);
   planvorlFile_ = std::make_unique<TPlanvorlFile>(platform_, *konfig_);
   berVorFile_ = std::make_unique<TBerVorFile>(platform_, *konfig_);
+  abfrage_ = std::make_unique<TAbfrageUmgebung>(Abfrage());
+  aufTag_ = std::make_unique<TAufTag>(*abfrage_);
 }
 
 TBibliothek::~TBibliothek() = default;
@@ -65,6 +69,10 @@ TAbrechUmgebung TBibliothek::Abrechnung() {
       &BemerkFile,
       *feiertagKalender_,
       nullptr};
+}
+
+TAbfrageUmgebung TBibliothek::Abfrage() {
+  return TAbfrageUmgebung{Abrechnung(), *personFile_};
 }
 
 TBibliothek* CurrentLibrary() {

@@ -27,6 +27,8 @@ class TFile;
 class TGMonatFile;
 class TMonatFile;
 struct TAbrechUmgebung;
+struct TAbfrageUmgebung;
+class TAufTag;
 
 class TBibliothek {
  public:
@@ -58,6 +60,10 @@ class TBibliothek {
   // The objects an accounting engine works with: these process-wide ones. No spreadsheet month
   // calculation is attached.
   TAbrechUmgebung Abrechnung();
+  // The objects the queries work with: the accounting's and the person file.
+  TAbfrageUmgebung Abfrage();
+  // The one order-day enumeration of the exports.
+  TAufTag& AufTag() { return *aufTag_; }
   // The locale's short month names with March as "Mrz".
   const std::array<std::string, 12>& ShortMonthNames() const { return shortMonthNames_; }
 
@@ -81,6 +87,9 @@ class TBibliothek {
   std::unique_ptr<TSPlanFile> sPlanFile_;
   std::unique_ptr<TPlanvorlFile> planvorlFile_;
   std::unique_ptr<TBerVorFile> berVorFile_;
+  // The enumeration's state, on the objects above (freed before them).
+  std::unique_ptr<TAbfrageUmgebung> abfrage_;
+  std::unique_ptr<TAufTag> aufTag_;
 };
 
 // The objects the exports work on; null before start-up and after a failed one.

@@ -12,4 +12,10 @@ struct TAbfrageUmgebung {
   TPersonFile& PersonFile;
 };
 
+// Whether t names a moment of the years 1..9999 (not NaN, not infinite, not outside them).
+bool GueltigesDatum(TDateTime t);
+
+// Raises EConvertError "Ungültiges Datum" unless t names a moment of the years 1..9999.
+void PruefeDatum(TDateTime t);
+
 }  // namespace qrv

@@ -9,8 +9,9 @@
 namespace qrv {
 
 // von holds the date on entry and receives the start, bis the end: the day's midnight and the
-// next one when the day has no presence piece. Runs an enumeration of its own, so one the caller
-// has open stays as it is.
+// next one when the day has no presence piece (or the enumeration fails). A von that is not a
+// number names no day and leaves both as they are. Runs an enumeration of its own, so one the
+// caller has open stays as it is.
 void TagVonBis(const TAbfrageUmgebung& umgebung, int32_t persNr, double& von, double& bis,
                uint8_t modus);
 
