@@ -77,6 +77,14 @@ commands=(
   "ok day 3 $year-10-15 --explain"
   "ok --format text day 7 $year-10-08 --explain"
   "any account 3 $((year - 10)) 1"
+  "ok calc 3 $year-10-15T08:00 $year-10-15T12:00"
+  "ok calc 2 $year-11-30T22:00 $year-12-02T06:00"
+  "ok items 3 $year-10-15"
+  "ok --format text items 7 $year-10-08 --mode 1"
+  "ok items 3 $year-12-03"
+  "ok span 3 $year-10-15"
+  "ok span 2 $year-12-03 --mode 1"
+  "any calc 3 $((year - 10))-01-05T08:00 $((year - 10))-01-05T12:00"
 )
 
 # Runs command $2 (a line of the table) as number $1 with the prefix $3...; output in $work/out.

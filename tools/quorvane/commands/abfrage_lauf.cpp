@@ -9,7 +9,7 @@
 namespace qrv::tool {
 
 AbfrageLauf::AbfrageLauf(const Options& options, int32_t persNr)
-    : inst_(options), umgebung_{inst_.Lib().Abrechnung(), inst_.Lib().PersonFile()} {
+    : inst_(options), umgebung_(inst_.Lib().Abfrage()) {
   TPerson person(&inst_.Lib().PersonFile(), false);
   person.Load(persNr);
   if (!person.Rec.Belegt) {

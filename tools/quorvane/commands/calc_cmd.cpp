@@ -22,7 +22,7 @@ struct CalcArgs {
 };
 
 void Run(const Session& s, const CalcArgs& a) {
-  if (a.bis < a.von) throw CLI::ValidationError("TO", "TO lies before FROM");
+  if (a.bis < a.von) throw CLI::ValidationError("TO", "lies before FROM");
   AbfrageLauf lauf(s.options, a.person);
   const TZeiten z = Zeitberechnung(lauf.Umgebung(), a.person, a.von, a.bis);
   Json j = Json::object();
