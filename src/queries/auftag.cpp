@@ -45,40 +45,50 @@ TAufTag::~TAufTag() {
 int32_t TAufTag::Begin(int32_t persNr, TDateTime datum, uint8_t modus) {
   End();
   zustand_ = std::make_unique<Zustand>();
-  Zustand& z = *zustand_;
   try {
-    z.Person = std::make_unique<TPerson>(&umgebung_.PersonFile, false);
-    PruefeDatum(datum);
-    z.Person->Load(persNr);
-    z.Abrech = std::make_unique<TMonAbrech>(umgebung_.Abrechnung);
-    z.Abrech->Person = z.Person.get();
-    z.Modus = modus;
-    uint16_t jahr = 0, monat = 0, tag = 0;
-    DecodeDate(datum, &jahr, &monat, &tag);
-    const TDateTime d = EncodeDate(jahr, monat, tag);
-    TMonAbrech& abrech = *z.Abrech;
-    abrech.Monatsabrechnung(jahr, monat, tag, 0);
-    abrech.Plan.LadeMonat(jahr, monat, true, persNr);
-    ModellVersion* modellWoche = nullptr;
-    abrech.Plan.GetTag(tag, z.PlanTag, modellWoche);
-    z.HatModell = modellWoche != nullptr;
-    if (z.HatModell) z.ModellTag = *modellWoche;
-    const TKonfig& konfig = umgebung_.Abrechnung.Konfig;
-    const TAuftagEingabe eingabe{Tageseintrag(abrech, d),
-                                 z.PlanTag,
-                                 z.HatModell ? &z.ModellTag : nullptr,
-                                 abrech.BerVor.Rec,
-                                 konfig.KontoDefs,
-                                 konfig.Fehlzeiten,
-                                 d,
-                                 umgebung_.Abrechnung.Plattform.clock->Now(),
-                                 modus};
-    AuftagItemsBauen(eingabe, z.Liste);
-    return static_cast<int32_t>(z.Liste.size());
+    Aufbauen(persNr, datum, modus);
+    return Count();
   } catch (...) {
     // The objects and the items built so far stay until End.
     return 0;
   }
+}
+
+void TAufTag::Aufbauen(int32_t persNr, TDateTime datum, uint8_t modus) {
+  Zustand& z = *zustand_;
+  z.Person = std::make_unique<TPerson>(&umgebung_.PersonFile, false);
+  PruefeDatum(datum);
+  z.Person->Load(persNr);
+  z.Abrech = std::make_unique<TMonAbrech>(umgebung_.Abrechnung);
+  z.Abrech->Person = z.Person.get();
+  z.Modus = modus;
+  uint16_t jahr = 0, monat = 0, tag = 0;
+  DecodeDate(datum, &jahr, &monat, &tag);
+  z.Abrech->Monatsabrechnung(jahr, monat, tag, 0);
+  TPlan& plan = z.Abrech->Plan;
+  plan.LadeMonat(jahr, monat, true, persNr);
+  ModellVersion* modellWoche = nullptr;
+  plan.GetTag(tag, z.PlanTag, modellWoche);
+  z.HatModell = modellWoche != nullptr;
+  if (z.HatModell) z.ModellTag = *modellWoche;
+  // The items' times count from the day's midnight, whatever time of day datum holds.
+  ItemsBauen(EncodeDate(jahr, monat, tag));
+}
+
+void TAufTag::ItemsBauen(TDateTime d) {
+  Zustand& z = *zustand_;
+  const TMonAbrech& abrech = *z.Abrech;
+  const TKonfig& konfig = umgebung_.Abrechnung.Konfig;
+  const TAuftagEingabe eingabe{Tageseintrag(abrech, d),
+                               z.PlanTag,
+                               z.HatModell ? &z.ModellTag : nullptr,
+                               abrech.BerVor.Rec,
+                               konfig.KontoDefs,
+                               konfig.Fehlzeiten,
+                               d,
+                               umgebung_.Abrechnung.Plattform.clock->Now(),
+                               z.Modus};
+  AuftagItemsBauen(eingabe, z.Liste);
 }
 
 bool TAufTag::Get(int32_t index, TAuftagItem& item) const {

@@ -58,6 +58,11 @@ class TAufTag {
 
  private:
   struct Zustand;
+  // Loads the person, accounts the month of datum, takes the day's profile and builds the items.
+  void Aufbauen(int32_t persNr, TDateTime datum, uint8_t modus);
+  // The items of day d (its midnight) from the accounted month.
+  void ItemsBauen(TDateTime d);
+
   const TAbfrageUmgebung& umgebung_;
   std::unique_ptr<Zustand> zustand_;
 };

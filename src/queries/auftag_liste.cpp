@@ -1,7 +1,6 @@
 #include "queries/auftag_liste.h"
 
 #include <algorithm>
-#include <array>
 
 #include "accounting/buchungsliste.h"
 #include "accounting/kontowerte.h"
@@ -12,7 +11,6 @@
 #include "master/modell_record.h"
 #include "master/tag_status.h"
 #include "util/bits.h"
-#include "util/rounding.h"
 #include "util/texts.h"
 
 namespace qrv {
