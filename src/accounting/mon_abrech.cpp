@@ -130,6 +130,10 @@ void TMonAbrech::BereichRechnen(TMonErgebnis& block, bool loeschen, TDateTime vo
   PruefeBis(z, Bis);
   if (Von < z.Eintritt) Von = z.Eintritt;
   PruefeVon(z, Von);
+  // Days outside the permitted years hold no managed data: the walk stays within them, so that a
+  // long range does not bring months and plans of unmanaged years into the data folder.
+  if (Von < z.VerwStart) Von = z.VerwStart;
+  if (Bis > z.VerwEnd) Bis = z.VerwEnd;
   if (loeschen) std::memset(static_cast<void*>(&block), 0, sizeof block);
   TMonatsSchluessel m = MonatVon(Von);
   meldeMonat_ = m;

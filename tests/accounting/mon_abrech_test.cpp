@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <cstring>
 #include <string>
 #include <vector>
@@ -74,6 +76,25 @@ TEST_F(MonAbrechTest, RangeAcrossAMonthEndMovesOnToTheNextMonth) {
   EXPECT_EQ(abrech->Vormonat.KeyB, 3);
   EXPECT_EQ(abrech->Vormonat.Daten.Tag(31).AnzPaare, 2);
   EXPECT_DOUBLE_EQ(Summe(block, tpAnwesenheit), Std(5));
+}
+
+// A range reaching far beyond the permitted years walks only them: the sums are those of the
+// permitted days, and no month of an unmanaged year comes into the folder.
+TEST_F(MonAbrechTest, ALongRangeWalksOnlyThePermittedYears) {
+  person.Rec.Eintritt = EncodeDate(1990, 1, 1);
+  Buchen(2003, 1, 2, {{8, 0}, {10, 0}});
+  Buchen(2005, 12, 31, {{8, 0}, {9, 0}});
+  auto abrech = Engine();
+  TMonErgebnis block{};
+  abrech->Bereich(block, true, EncodeDate(1950, 1, 1), EncodeDate(2049, 12, 31));
+  EXPECT_EQ(abrech->Von, EncodeDate(2003, 1, 1));
+  EXPECT_EQ(abrech->Bis, EncodeDate(2005, 12, 31));
+  EXPECT_DOUBLE_EQ(Summe(block, tpAnwesenheit), Std(3));
+  for (const auto& e : std::filesystem::recursive_directory_iterator(data.Path())) {
+    const std::string name = e.path().filename().string();
+    EXPECT_EQ(name.find("2006"), std::string::npos) << e.path();
+    EXPECT_EQ(name.find("2002"), std::string::npos) << e.path();
+  }
 }
 
 TEST_F(MonAbrechTest, RangesOutsideTheRecordingTimeAndThePermittedYearsFail) {

@@ -251,7 +251,8 @@ TEST_F(CalcExportsTest, MissingTemplatesAreCopiedFromTheFirstOnes) {
 TEST_F(CalcExportsTest, RangeOfAHundredYearsWalksTheDaysFromTheRecordingStart) {
   Starten();
   Zeiten t;
-  // From 1950 to 2049: the walk starts at Eintritt (1 January 2003) and runs to 1 January 2050.
+  // From 1950 to 2049: the walk starts at Eintritt (1 January 2003) and ends with the last
+  // permitted year.
   ASSERT_EQ(t.Rufen(kPers, EncodeDate(1950, 1, 1), EncodeDate(2049, 12, 31)), 1);
   EXPECT_NEAR(t.z[0], Uhr(9, 1) - Uhr(0, 30), 1e-9);
   EXPECT_NEAR(t.z[1], Uhr(8, 45) - Uhr(0, 30), 1e-9);
