@@ -112,7 +112,7 @@ QRV_API QrvBool QRV_CALL QRVEndAufTag(void) {
 QRV_API QrvBool QRV_CALL QRVGetTagVonBis(int32_t PersNr, double* Von, double* Bis,
                                          unsigned char Modus) {
   // Nowhere to answer, or no day named: nothing is written.
-  if (!Von || !Bis || std::isnan(*Von)) return kTrue;
+  if (!Von || !Bis || !std::isfinite(*Von)) return kTrue;
   double von = *Von;
   double bis = *Bis;
   try {

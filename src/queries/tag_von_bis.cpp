@@ -9,8 +9,8 @@ namespace qrv {
 void TagVonBis(const TAbfrageUmgebung& umgebung, int32_t persNr, double& von, double& bis,
                uint8_t modus) {
   const TDateTime datum = von;
-  // Not a number names no day: both stay as they are.
-  if (std::isnan(datum)) return;
+  // Not a number, or an infinite one, names no day: both stay as they are.
+  if (!std::isfinite(datum)) return;
   von = std::trunc(datum);
   bis = von + 1;
   TAufTag auftag(umgebung);

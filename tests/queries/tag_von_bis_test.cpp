@@ -77,6 +77,14 @@ TEST_F(TagVonBisTest, FailedEnumerationGivesTheDaysMidnightsAndNotANumberNoAnswe
   TagVonBis(Umgebung(), kPers, von, bis, 0);
   EXPECT_TRUE(std::isnan(von));
   EXPECT_EQ(bis, 5);
+  for (double unendlich : {std::numeric_limits<double>::infinity(),
+                           -std::numeric_limits<double>::infinity()}) {
+    von = unendlich;
+    bis = 5;
+    TagVonBis(Umgebung(), kPers, von, bis, 0);
+    EXPECT_EQ(von, unendlich);
+    EXPECT_EQ(bis, 5);
+  }
 }
 
 }  // namespace
