@@ -97,6 +97,14 @@ CLI::Option* AddModeOption(CLI::App& cmd, int32_t& mode) {
       ->check(CLI::Range(0, 2));
 }
 
+CLI::Option* AddDayArg(CLI::App& cmd, TDateTime& date) {
+  return cmd
+      .add_option_function<std::string>(
+          "DATE", [&date](const std::string& text) { date = ParseDateArg("DATE", text); },
+          "the day (YYYY-MM-DD)")
+      ->required();
+}
+
 CLI::Option* AddDateOption(CLI::App& cmd, TDateTime& date, const std::string& help) {
   return cmd.add_option_function<std::string>(
       "--date", [&date](const std::string& text) { date = ParseDateArg("--date", text); },

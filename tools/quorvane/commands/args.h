@@ -29,6 +29,9 @@ CLI::Option* AddTemplateArg(CLI::App& cmd, int32_t& number, const std::string& w
 // model's grid as in 2; 1 leaves them as booked).
 CLI::Option* AddModeOption(CLI::App& cmd, int32_t& mode);
 
+// The positional DATE (YYYY-MM-DD), required.
+CLI::Option* AddDayArg(CLI::App& cmd, TDateTime& date);
+
 // An option --date taking YYYY-MM-DD into date (left as it is when the option is not given).
 CLI::Option* AddDateOption(CLI::App& cmd, TDateTime& date, const std::string& help);
 

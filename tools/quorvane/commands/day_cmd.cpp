@@ -65,10 +65,7 @@ void AddDayCommand(CLI::App& app, Session& s) {
   auto args = std::make_shared<DayArgs>();
   CLI::App* cmd = app.add_subcommand("day", "one day of a person, its month accounted in memory");
   AddPersonArg(*cmd, args->person);
-  cmd->add_option_function<std::string>(
-         "DATE", [args](const std::string& text) { args->date = ParseDateArg("DATE", text); },
-         "the day (YYYY-MM-DD)")
-      ->required();
+  AddDayArg(*cmd, args->date);
   cmd->add_flag("--explain", args->explain, "add the trace: which rule set which value");
   cmd->callback([&s, args] { Run(s, *args); });
 }

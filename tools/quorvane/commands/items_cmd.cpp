@@ -59,10 +59,7 @@ void AddItemsCommand(CLI::App& app, Session& s) {
   CLI::App* cmd = app.add_subcommand(
       "items", "a person's day as the order-day enumeration's items (as QRVBeginAufTag)");
   AddPersonArg(*cmd, args->person);
-  cmd->add_option_function<std::string>(
-         "DATE", [args](const std::string& text) { args->date = ParseDateArg("DATE", text); },
-         "the day (YYYY-MM-DD)")
-      ->required();
+  AddDayArg(*cmd, args->date);
   AddModeOption(*cmd, args->mode);
   cmd->callback([&s, args] { Run(s, *args); });
 }

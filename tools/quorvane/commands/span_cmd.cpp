@@ -39,10 +39,7 @@ void AddSpanCommand(CLI::App& app, Session& s) {
   CLI::App* cmd = app.add_subcommand(
       "span", "when a person's presence on a day began and ended (as QRVGetTagVonBis)");
   AddPersonArg(*cmd, args->person);
-  cmd->add_option_function<std::string>(
-         "DATE", [args](const std::string& text) { args->date = ParseDateArg("DATE", text); },
-         "the day (YYYY-MM-DD)")
-      ->required();
+  AddDayArg(*cmd, args->date);
   AddModeOption(*cmd, args->mode);
   cmd->callback([&s, args] { Run(s, *args); });
 }
