@@ -6,6 +6,7 @@
 #include "platform/host.h"
 #include "platform/nls.h"
 #include "platform/registry.h"
+#include "platform/spreadsheet.h"
 #include "platform/ui.h"
 
 namespace qrv::platform {
@@ -17,6 +18,8 @@ struct Platform {
   Clock* clock;
   HostProcess* host;
   UserInterface* ui;
+  // The spreadsheet engine of the month calculation; null: there is none.
+  SpreadsheetFactory* spreadsheets = nullptr;
 };
 
 // The operating system's own implementations. They belong to the library and live until the
