@@ -13,6 +13,7 @@
 #include "plans/planvorlage.h"
 #include "queries/abfrage.h"
 #include "queries/auftag.h"
+#include "report/monats_rechnung.h"
 #include "util/datetime.h"
 #include "util/errors.h"
 
@@ -49,6 +50,7 @@ TBibliothek::TBibliothek(const platform::Platform& platform) : platform_(platfor
   sPlanFile_ = std::make_unique<TSPlanFile>(platform_, *konfig_);
   planvorlFile_ = std::make_unique<TPlanvorlFile>(platform_, *konfig_);
   berVorFile_ = std::make_unique<TBerVorFile>(platform_, *konfig_);
+  monatsRechnung_ = std::make_unique<TMonatsRechnung>();
   abfrage_ = std::make_unique<TAbfrageUmgebung>(Abfrage());
   aufTag_ = std::make_unique<TAufTag>(*abfrage_);
 }
@@ -68,7 +70,7 @@ TAbrechUmgebung TBibliothek::Abrechnung() {
       *berVorFile_,
       &BemerkFile,
       *feiertagKalender_,
-      nullptr};
+      monatsRechnung_.get()};
 }
 
 TAbfrageUmgebung TBibliothek::Abfrage() {

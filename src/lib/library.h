@@ -29,6 +29,7 @@ class TMonatFile;
 struct TAbrechUmgebung;
 struct TAbfrageUmgebung;
 class TAufTag;
+class TMonatsRechnung;
 
 class TBibliothek {
  public:
@@ -57,8 +58,8 @@ class TBibliothek {
   TFile* BemerkFile = nullptr;
   // The month file of the layout the settings choose.
   TMonatFile& MonatFile();
-  // The objects an accounting engine works with: these process-wide ones. No spreadsheet month
-  // calculation is attached.
+  // The objects an accounting engine works with: these process-wide ones and the process's
+  // spreadsheet month calculation.
   TAbrechUmgebung Abrechnung();
   // The objects the queries work with: the accounting's and the person file.
   TAbfrageUmgebung Abfrage();
@@ -87,6 +88,9 @@ class TBibliothek {
   std::unique_ptr<TSPlanFile> sPlanFile_;
   std::unique_ptr<TPlanvorlFile> planvorlFile_;
   std::unique_ptr<TBerVorFile> berVorFile_;
+  // The spreadsheet month calculation: its engine and the workbook loaded last serve every
+  // accounting of the process.
+  std::unique_ptr<TMonatsRechnung> monatsRechnung_;
   // The enumeration's state, on the objects above (freed before them).
   std::unique_ptr<TAbfrageUmgebung> abfrage_;
   std::unique_ptr<TAufTag> aufTag_;

@@ -12,7 +12,7 @@ TestPlatform::TestPlatform() : registry(&clock) {
 }
 
 platform::Platform TestPlatform::Get() {
-  return platform::Platform{&files, &registry, &locale, &clock, &host, &ui};
+  return platform::Platform{&files, &registry, &locale, &clock, &host, &ui, nullptr};
 }
 
 }  // namespace qrv::testing

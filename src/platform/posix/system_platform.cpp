@@ -27,7 +27,7 @@ Platform SystemPlatform() {
   static const RegistryFiles paths =
       RegistryFilesFrom([](const char* name) -> const char* { return std::getenv(name); });
   static RegFileStore registry(files, &clock, paths.user, paths.machine);
-  return Platform{&files, &registry, &locale, &clock, &host, &SystemUi()};
+  return Platform{&files, &registry, &locale, &clock, &host, &SystemUi(), nullptr};
 }
 
 void SetMessageHandler(MessageHandler handler) {

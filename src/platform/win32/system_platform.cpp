@@ -19,7 +19,7 @@ Platform SystemPlatform() {
   static auto* const clock = new Win32Clock;
   static auto* const host = new Win32HostProcess;
   static auto* const ui = new Win32UserInterface;
-  return Platform{files, registry, locale, clock, host, ui};
+  return Platform{files, registry, locale, clock, host, ui, nullptr};
 }
 
 }  // namespace qrv::platform
