@@ -79,7 +79,7 @@ void TagKopf(platform::Spreadsheet& s, int32_t z, const TTagZeile& t) {
   const int n = tag.Paarzahl();
   const auto e = [&tag](int i) { return tag.TagErgebnis[i - 1]; };
   s.SetCellText(z, 1, DatumText(t.Datum));
-  if (n >= 1 && tag.Paare[0].Zeit > 0) s.SetCellNumber(z, 2, Stunden(Uhrzeit(tag.Paare[0].Zeit)));
+  if (tag.Paare[0].Zeit > 0) s.SetCellNumber(z, 2, Stunden(Uhrzeit(tag.Paare[0].Zeit)));
   if (n >= 1 && tag.Paare[n - 1].Zeit > 0) {
     s.SetCellNumber(z, 3, Stunden(Uhrzeit(tag.Paare[n - 1].Zeit)));
   }

@@ -5,8 +5,11 @@
 #include <cstring>
 #include <fstream>
 
+#include "accounting/mon_abrech.h"
 #include "config/konfig.h"
+#include "queries/abfrage.h"
 #include "quorvane.h"
+#include "report/monats_rechnung.h"
 #include "support/doubles.h"
 
 namespace qrv {
@@ -42,6 +45,16 @@ TEST_F(LibraryTest, StartedLibraryAnswersTheDataPath) {
   EXPECT_EQ(Exported(), data.Path());
   EXPECT_EQ(CurrentLibrary()->ShortMonthNames()[2], "Mrz");
   EXPECT_EQ(CurrentLibrary()->ShortMonthNames()[4], "Mai");
+}
+
+TEST_F(LibraryTest, EveryAccountingGetsTheProcesssOneSpreadsheetCalculation) {
+  std::ofstream(data.Path() + "QUORVANE.INI") << "[Installation]\nAuswOffset=0\n";
+  SetDataPath(data.Path());
+  TBibliothek lib(tp.Get());
+  TMonatsTabelle* tabelle = lib.Abrechnung().Tabelle;
+  EXPECT_NE(dynamic_cast<TMonatsRechnung*>(tabelle), nullptr);
+  EXPECT_EQ(lib.Abrechnung().Tabelle, tabelle);
+  EXPECT_EQ(lib.Abfrage().Abrechnung.Tabelle, tabelle);
 }
 
 TEST_F(LibraryTest, FailedStartUpIsReportedAndExportsAnswerEmpty) {
