@@ -111,17 +111,19 @@ class MonatsRechnungTest : public testing::AbrechFixture {
     EXPECT_NE(fabrik.Last, nullptr);
     return *fabrik.Last;
   }
+  // The engine's sheet titled titel; a failure and an empty sheet when there is none.
   MemSheet& Blatt(const std::string& titel) {
     MemSheet* s = Engine().Titled(titel);
-    EXPECT_NE(s, nullptr) << titel;
-    static MemSheet leer;
-    return s != nullptr ? *s : leer;
+    if (s != nullptr) return *s;
+    ADD_FAILURE() << "no sheet " << titel;
+    return leer;
   }
 
   testing::MemSpreadsheetFactory fabrik;
   TMonatsRechnung rechnung;
   TBemerkFile bemerkFile;
   Sammler spur;
+  MemSheet leer;
 };
 
 TEST_F(MonatsRechnungTest, TheMonthGoesIntoTheSheetsAndTheComputedValuesComeBack) {
