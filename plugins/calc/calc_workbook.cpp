@@ -1,0 +1,267 @@
+#include "calc_workbook.h"
+
+#include <com/sun/star/beans/PropertyValue.hpp>
+#include <com/sun/star/container/XIndexAccess.hpp>
+#include <com/sun/star/container/XNamed.hpp>
+#include <com/sun/star/sheet/CellFlags.hpp>
+#include <com/sun/star/sheet/XCalculatable.hpp>
+#include <com/sun/star/sheet/XSheetOperation.hpp>
+#include <com/sun/star/sheet/XSpreadsheets.hpp>
+#include <com/sun/star/table/XCellRange.hpp>
+#include <com/sun/star/text/XTextRange.hpp>
+#include <com/sun/star/util/XCloseable.hpp>
+#include <osl/file.hxx>
+#include <osl/process.h>
+
+#include <string>
+#include <utility>
+
+#include "calc_text.h"
+
+namespace qrv::calc {
+
+namespace {
+
+using css::uno::Reference;
+using css::uno::UNO_QUERY;
+using css::uno::UNO_QUERY_THROW;
+using platform::SpreadsheetError;
+
+// Runs one operation; whatever the office raises leaves as SpreadsheetError.
+template <class F>
+auto Guarded(const char* operation, F&& f) -> decltype(f()) {
+  try {
+    return f();
+  } catch (const SpreadsheetError&) {
+    throw;
+  } catch (const css::uno::Exception& e) {
+    throw SpreadsheetError(std::string(operation) + ": " + ToAnsi(e.Message));
+  } catch (const std::exception& e) {
+    throw SpreadsheetError(std::string(operation) + ": " + e.what());
+  }
+}
+
+css::beans::PropertyValue Property(const char* name, css::uno::Any value) {
+  css::beans::PropertyValue p;
+  p.Name = OUString::createFromAscii(name);
+  p.Value = std::move(value);
+  return p;
+}
+
+std::string Position(int32_t row, int32_t col) {
+  return "(" + std::to_string(row) + ", " + std::to_string(col) + ")";
+}
+
+OUString FileUrl(const std::string& ansi_path) {
+  OUString cwd;
+  osl_getProcessWorkingDir(&cwd.pData);
+  OUString url;
+  OUString absolute;
+  if (osl::FileBase::getFileURLFromSystemPath(FromAnsi(ansi_path), url) !=
+          osl::FileBase::E_None ||
+      osl::FileBase::getAbsoluteFileURL(cwd, url, absolute) != osl::FileBase::E_None) {
+    throw SpreadsheetError("not a file path: " + ansi_path);
+  }
+  return absolute;
+}
+
+Reference<css::container::XIndexAccess> Sheets(
+    const Reference<css::sheet::XSpreadsheetDocument>& document) {
+  return Reference<css::container::XIndexAccess>(document->getSheets(), UNO_QUERY_THROW);
+}
+
+}  // namespace
+
+CalcWorkbook::CalcWorkbook(std::shared_ptr<Office> office) : office_(std::move(office)) {
+  Guarded("new workbook", [&] { Open("private:factory/scalc"); });
+}
+
+CalcWorkbook::~CalcWorkbook() { Close(); }
+
+void CalcWorkbook::Open(const OUString& url) {
+  // AsTemplate: an untitled copy, so the template on the shared data folder is never locked
+  // nor written.
+  css::uno::Sequence<css::beans::PropertyValue> args(3);
+  args.getArray()[0] = Property("Hidden", css::uno::Any(true));
+  args.getArray()[1] = Property("AsTemplate", css::uno::Any(true));
+  args.getArray()[2] = Property("MacroExecutionMode", css::uno::Any(sal_Int16(0)));
+  Reference<css::sheet::XSpreadsheetDocument> document(
+      office_->Loader()->loadComponentFromURL(url, "_blank", 0, args), UNO_QUERY);
+  if (!document.is()) throw SpreadsheetError("not a workbook: " + ToAnsi(url));
+  Close();
+  document_ = document;
+  // Formulas are computed when values are read, not after every write.
+  Reference<css::sheet::XCalculatable>(document_, UNO_QUERY_THROW)
+      ->enableAutomaticCalculation(false);
+  current_.clear();
+  sheet_ = 1;
+  row_ = 1;
+  dirty_ = false;
+  loaded_ = true;
+}
+
+void CalcWorkbook::Close() noexcept {
+  if (!document_.is()) return;
+  try {
+    Reference<css::util::XCloseable>(document_, UNO_QUERY_THROW)->close(true);
+  } catch (...) {
+    // the office went away: nothing left to close
+  }
+  document_.clear();
+  current_.clear();
+}
+
+int32_t CalcWorkbook::NumSheets() {
+  return Guarded("NumSheets", [&] { return Sheets(document_)->getCount(); });
+}
+
+void CalcWorkbook::SetSheet(int32_t sheet) {
+  Guarded("Sheet", [&] {
+    current_ = SheetAt(sheet);
+    sheet_ = sheet;
+  });
+}
+
+CalcWorkbook::SheetRef CalcWorkbook::SheetAt(int32_t sheet) {
+  const auto sheets = Sheets(document_);
+  if (sheet < 1 || sheet > sheets->getCount()) {
+    throw SpreadsheetError("no sheet " + std::to_string(sheet));
+  }
+  return SheetRef(sheets->getByIndex(sheet - 1), UNO_QUERY_THROW);
+}
+
+CalcWorkbook::CellRef CalcWorkbook::Cell(int32_t row, int32_t col) {
+  if (row < 1 || col < 1) throw SpreadsheetError("no cell " + Position(row, col));
+  if (!current_.is()) current_ = SheetAt(sheet_);
+  return current_->getCellByPosition(col - 1, row - 1);
+}
+
+void CalcWorkbook::Recalculate() {
+  if (!dirty_ && !loaded_) return;
+  const Reference<css::sheet::XCalculatable> calc(document_, UNO_QUERY_THROW);
+  if (loaded_) {
+    calc->calculateAll();
+  } else {
+    calc->calculate();
+  }
+  dirty_ = false;
+  loaded_ = false;
+}
+
+double CalcWorkbook::GetCellNumber(int32_t row, int32_t col) {
+  return Guarded("GetCellNumber", [&] {
+    Recalculate();
+    const auto cell = Cell(row, col);
+    // A formula error is no number: reading it as 0 would pass a wrong value on.
+    if (cell->getError() != 0) {
+      throw SpreadsheetError("cell " + Position(row, col) + " holds an error");
+    }
+    return cell->getValue();
+  });
+}
+
+void CalcWorkbook::SetCellNumber(int32_t row, int32_t col, double value) {
+  Guarded("SetCellNumber", [&] {
+    Cell(row, col)->setValue(value);
+    dirty_ = true;
+  });
+}
+
+std::string CalcWorkbook::GetCellText(int32_t row, int32_t col) {
+  return Guarded("GetCellText", [&] {
+    Recalculate();
+    const Reference<css::text::XTextRange> text(Cell(row, col), UNO_QUERY_THROW);
+    return ToAnsi(text->getString());
+  });
+}
+
+void CalcWorkbook::SetCellText(int32_t row, int32_t col, const std::string& text) {
+  Guarded("SetCellText", [&] {
+    Reference<css::text::XTextRange>(Cell(row, col), UNO_QUERY_THROW)->setString(FromAnsi(text));
+    dirty_ = true;
+  });
+}
+
+void CalcWorkbook::SetCellEntry(int32_t row, int32_t col, const std::string& text) {
+  Guarded("SetCellEntry", [&] {
+    const auto cell = Cell(row, col);
+    if (text.empty()) {
+      cell->setFormula(OUString());
+    } else if (text.size() > 1 && text.front() == '=') {
+      cell->setFormula(FromAnsi(OfficeFormula(text)));
+    } else if (text.front() == '\'') {
+      Reference<css::text::XTextRange>(cell, UNO_QUERY_THROW)->setString(FromAnsi(text.substr(1)));
+    } else if (const auto number = GermanNumber(text)) {
+      cell->setValue(*number);
+    } else {
+      Reference<css::text::XTextRange>(cell, UNO_QUERY_THROW)->setString(FromAnsi(text));
+    }
+    dirty_ = true;
+  });
+}
+
+std::string CalcWorkbook::GetSheetTitle(int16_t sheet) {
+  return Guarded("GetSheetTitle", [&] {
+    return ToAnsi(Reference<css::container::XNamed>(SheetAt(sheet), UNO_QUERY_THROW)->getName());
+  });
+}
+
+void CalcWorkbook::SetSheetTitle(int32_t sheet, const std::string& title) {
+  Guarded("SetSheetTitle", [&] {
+    Reference<css::container::XNamed>(SheetAt(sheet), UNO_QUERY_THROW)->setName(FromAnsi(title));
+  });
+}
+
+void CalcWorkbook::AddSheets(int32_t position, int32_t count) {
+  Guarded("AddSheets", [&] {
+    const auto sheets = document_->getSheets();
+    const int32_t total = Sheets(document_)->getCount();
+    if (position < 1 || position > total + 1 || count < 1) {
+      throw SpreadsheetError("cannot add " + std::to_string(count) + " sheets at " +
+                             std::to_string(position));
+    }
+    for (int32_t i = 0; i < count; ++i) {
+      int32_t n = total + i + 1;
+      while (sheets->hasByName("Sheet" + OUString::number(n))) ++n;
+      sheets->insertNewByName("Sheet" + OUString::number(n), static_cast<sal_Int16>(position - 1));
+    }
+    current_.clear();  // the current number may now name another sheet
+  });
+}
+
+void CalcWorkbook::ClearSheetRange(int32_t row1, int32_t col1, int32_t row2, int32_t col2,
+                                   int32_t what) {
+  namespace flags = css::sheet::CellFlags;
+  constexpr sal_Int32 kValues = flags::VALUE | flags::DATETIME | flags::STRING |
+                                flags::ANNOTATION | flags::FORMULA;
+  constexpr sal_Int32 kFormats = flags::HARDATTR | flags::STYLES | flags::EDITATTR |
+                                 flags::FORMATTED;
+  Guarded("ClearSheetRange", [&] {
+    const sal_Int32 which = what == 1 ? kFormats : what == 2 ? kValues
+                          : what == 3 ? kValues | kFormats | flags::OBJECTS
+                                      : 0;
+    if (which == 0) throw SpreadsheetError("unknown clear kind " + std::to_string(what));
+    if (!current_.is()) current_ = SheetAt(sheet_);
+    Reference<css::sheet::XSheetOperation> range;
+    if (row1 == -1 && col1 == -1 && row2 == -1 && col2 == -1) {
+      range.set(current_, UNO_QUERY_THROW);
+    } else {
+      if (row1 < 1 || col1 < 1 || row2 < row1 || col2 < col1) {
+        throw SpreadsheetError("no range " + Position(row1, col1) + " " + Position(row2, col2));
+      }
+      range.set(current_->getCellRangeByPosition(col1 - 1, row1 - 1, col2 - 1, row2 - 1),
+                UNO_QUERY_THROW);
+    }
+    range->clearContents(which);
+    dirty_ = true;
+  });
+}
+
+int32_t CalcWorkbook::LoadWorkbook(const std::string& path) {
+  return Guarded("LoadWorkbook", [&] {
+    Open(FileUrl(path));
+    return 0;
+  });
+}
+
+}  // namespace qrv::calc

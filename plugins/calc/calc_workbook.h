@@ -1,0 +1,61 @@
+// The spreadsheet engine on the office: one hidden workbook of the shared office, addressed as
+// the installation's spreadsheet control is (current row and sheet kept here, cells from 1).
+#pragma once
+
+#include <com/sun/star/sheet/XSpreadsheet.hpp>
+#include <com/sun/star/sheet/XSpreadsheetDocument.hpp>
+#include <com/sun/star/table/XCell.hpp>
+
+#include <memory>
+
+#include "office.h"
+#include "platform/spreadsheet.h"
+
+namespace qrv::calc {
+
+class CalcWorkbook final : public platform::Spreadsheet {
+ public:
+  // Starts with an empty workbook of one sheet.
+  explicit CalcWorkbook(std::shared_ptr<Office> office);
+  ~CalcWorkbook() override;
+
+  int32_t Row() override { return row_; }
+  void SetRow(int32_t row) override { row_ = row; }
+  int32_t NumSheets() override;
+  int32_t Sheet() override { return sheet_; }
+  void SetSheet(int32_t sheet) override;
+
+  double GetCellNumber(int32_t row, int32_t col) override;
+  void SetCellNumber(int32_t row, int32_t col, double value) override;
+  std::string GetCellText(int32_t row, int32_t col) override;
+  void SetCellText(int32_t row, int32_t col, const std::string& text) override;
+  void SetCellEntry(int32_t row, int32_t col, const std::string& text) override;
+
+  std::string GetSheetTitle(int16_t sheet) override;
+  void SetSheetTitle(int32_t sheet, const std::string& title) override;
+  void AddSheets(int32_t position, int32_t count) override;
+  void ClearSheetRange(int32_t row1, int32_t col1, int32_t row2, int32_t col2,
+                       int32_t what) override;
+  int32_t LoadWorkbook(const std::string& path) override;
+
+ private:
+  using SheetRef = css::uno::Reference<css::sheet::XSpreadsheet>;
+  using CellRef = css::uno::Reference<css::table::XCell>;
+
+  void Open(const OUString& url);
+  void Close() noexcept;
+  SheetRef SheetAt(int32_t sheet);
+  CellRef Cell(int32_t row, int32_t col);
+  // Brings formulas up to date before a value is read.
+  void Recalculate();
+
+  std::shared_ptr<Office> office_;
+  css::uno::Reference<css::sheet::XSpreadsheetDocument> document_;
+  SheetRef current_;  // the sheet numbered sheet_
+  int32_t row_ = 1;
+  int32_t sheet_ = 1;
+  bool dirty_ = false;
+  bool loaded_ = false;  // values of a loaded file not yet computed by this office
+};
+
+}  // namespace qrv::calc
