@@ -89,11 +89,11 @@ void CalcWorkbook::Open(const OUString& url) {
       office_->Loader()->loadComponentFromURL(url, "_blank", 0, args), UNO_QUERY);
   if (!document.is()) throw SpreadsheetError("not a workbook: " + ToAnsi(url));
   Close();
-  document_ = document;
+  uno_->document = document;
   // Formulas are computed when values are read, not after every write.
-  Reference<css::sheet::XCalculatable>(document_, UNO_QUERY_THROW)
+  Reference<css::sheet::XCalculatable>(uno_->document, UNO_QUERY_THROW)
       ->enableAutomaticCalculation(false);
-  current_.clear();
+  uno_->current.clear();
   sheet_ = 1;
   row_ = 1;
   dirty_ = false;
@@ -101,29 +101,34 @@ void CalcWorkbook::Open(const OUString& url) {
 }
 
 void CalcWorkbook::Close() noexcept {
-  if (!document_.is()) return;
+  if (!uno_) return;
+  if (Office::Exiting()) {
+    (void)uno_.release();  // left as they are: see Office::Exiting
+    return;
+  }
+  if (!uno_->document.is()) return;
   try {
-    Reference<css::util::XCloseable>(document_, UNO_QUERY_THROW)->close(true);
+    Reference<css::util::XCloseable>(uno_->document, UNO_QUERY_THROW)->close(true);
   } catch (...) {
     // the office went away: nothing left to close
   }
-  document_.clear();
-  current_.clear();
+  uno_->document.clear();
+  uno_->current.clear();
 }
 
 int32_t CalcWorkbook::NumSheets() {
-  return Guarded("NumSheets", [&] { return Sheets(document_)->getCount(); });
+  return Guarded("NumSheets", [&] { return Sheets(uno_->document)->getCount(); });
 }
 
 void CalcWorkbook::SetSheet(int32_t sheet) {
   Guarded("Sheet", [&] {
-    current_ = SheetAt(sheet);
+    uno_->current = SheetAt(sheet);
     sheet_ = sheet;
   });
 }
 
 CalcWorkbook::SheetRef CalcWorkbook::SheetAt(int32_t sheet) {
-  const auto sheets = Sheets(document_);
+  const auto sheets = Sheets(uno_->document);
   if (sheet < 1 || sheet > sheets->getCount()) {
     throw SpreadsheetError("no sheet " + std::to_string(sheet));
   }
@@ -132,13 +137,13 @@ CalcWorkbook::SheetRef CalcWorkbook::SheetAt(int32_t sheet) {
 
 CalcWorkbook::CellRef CalcWorkbook::Cell(int32_t row, int32_t col) {
   if (row < 1 || col < 1) throw SpreadsheetError("no cell " + Position(row, col));
-  if (!current_.is()) current_ = SheetAt(sheet_);
-  return current_->getCellByPosition(col - 1, row - 1);
+  if (!uno_->current.is()) uno_->current = SheetAt(sheet_);
+  return uno_->current->getCellByPosition(col - 1, row - 1);
 }
 
 void CalcWorkbook::Recalculate() {
   if (!dirty_ && !loaded_) return;
-  const Reference<css::sheet::XCalculatable> calc(document_, UNO_QUERY_THROW);
+  const Reference<css::sheet::XCalculatable> calc(uno_->document, UNO_QUERY_THROW);
   if (loaded_) {
     calc->calculateAll();
   } else {
@@ -214,8 +219,8 @@ void CalcWorkbook::SetSheetTitle(int32_t sheet, const std::string& title) {
 
 void CalcWorkbook::AddSheets(int32_t position, int32_t count) {
   Guarded("AddSheets", [&] {
-    const auto sheets = document_->getSheets();
-    const int32_t total = Sheets(document_)->getCount();
+    const auto sheets = uno_->document->getSheets();
+    const int32_t total = Sheets(uno_->document)->getCount();
     if (position < 1 || position > total + 1 || count < 1) {
       throw SpreadsheetError("cannot add " + std::to_string(count) + " sheets at " +
                              std::to_string(position));
@@ -225,7 +230,7 @@ void CalcWorkbook::AddSheets(int32_t position, int32_t count) {
       while (sheets->hasByName("Sheet" + OUString::number(n))) ++n;
       sheets->insertNewByName("Sheet" + OUString::number(n), static_cast<sal_Int16>(position - 1));
     }
-    current_.clear();  // the current number may now name another sheet
+    uno_->current.clear();  // the current number may now name another sheet
   });
 }
 
@@ -241,15 +246,15 @@ void CalcWorkbook::ClearSheetRange(int32_t row1, int32_t col1, int32_t row2, int
                           : what == 3 ? kValues | kFormats | flags::OBJECTS
                                       : 0;
     if (which == 0) throw SpreadsheetError("unknown clear kind " + std::to_string(what));
-    if (!current_.is()) current_ = SheetAt(sheet_);
+    if (!uno_->current.is()) uno_->current = SheetAt(sheet_);
     Reference<css::sheet::XSheetOperation> range;
     if (row1 == -1 && col1 == -1 && row2 == -1 && col2 == -1) {
-      range.set(current_, UNO_QUERY_THROW);
+      range.set(uno_->current, UNO_QUERY_THROW);
     } else {
       if (row1 < 1 || col1 < 1 || row2 < row1 || col2 < col1) {
         throw SpreadsheetError("no range " + Position(row1, col1) + " " + Position(row2, col2));
       }
-      range.set(current_->getCellRangeByPosition(col1 - 1, row1 - 1, col2 - 1, row2 - 1),
+      range.set(uno_->current->getCellRangeByPosition(col1 - 1, row1 - 1, col2 - 1, row2 - 1),
                 UNO_QUERY_THROW);
     }
     range->clearContents(which);

@@ -49,9 +49,13 @@ class CalcWorkbook final : public platform::Spreadsheet {
   // Brings formulas up to date before a value is read.
   void Recalculate();
 
+  struct Uno {
+    css::uno::Reference<css::sheet::XSpreadsheetDocument> document;
+    SheetRef current;  // the sheet numbered sheet_
+  };
+
   std::shared_ptr<Office> office_;
-  css::uno::Reference<css::sheet::XSpreadsheetDocument> document_;
-  SheetRef current_;  // the sheet numbered sheet_
+  std::unique_ptr<Uno> uno_ = std::make_unique<Uno>();
   int32_t row_ = 1;
   int32_t sheet_ = 1;
   bool dirty_ = false;

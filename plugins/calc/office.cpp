@@ -36,6 +36,15 @@ std::shared_ptr<Office>& Current() {
   return office;
 }
 
+std::atomic<bool> exiting{false};
+
+// Registered after the UNO runtime set itself up, so it runs before the runtime's own exit
+// handlers tear it down.
+void OnExit() {
+  exiting = true;
+  Office::Release();
+}
+
 std::string ProgramDir() {
   const char* dir = std::getenv("QUORVANE_OFFICE_DIR");
   return dir != nullptr && *dir != '\0' ? dir : QRV_OFFICE_PROGRAM_DIR;
@@ -81,26 +90,33 @@ Office::Office(const std::string& program_dir, const std::string& pipe_name)
   }
   const auto bridges = css::bridge::BridgeFactory::create(local);
   const auto bridge = bridges->createBridge("", "urp", connection, nullptr);
-  bridge_.set(bridge, UNO_QUERY_THROW);
+  uno_->bridge.set(bridge, UNO_QUERY_THROW);
   const Reference<css::uno::XComponentContext> remote(
       bridge->getInstance("StarOffice.ComponentContext"), UNO_QUERY_THROW);
-  loader_.set(css::frame::Desktop::create(remote), UNO_QUERY_THROW);
+  uno_->loader.set(css::frame::Desktop::create(remote), UNO_QUERY_THROW);
 }
 
 Office::~Office() {
+  if (Exiting()) {
+    (void)uno_.release();  // see Exiting()
+    return;
+  }
   // The bridge's threads stop before the office goes away under them.
   try {
-    loader_.clear();
-    if (bridge_.is()) bridge_->dispose();
+    uno_->loader.clear();
+    if (uno_->bridge.is()) uno_->bridge->dispose();
   } catch (...) {
   }
 }
+
+bool Office::Exiting() { return exiting; }
 
 std::shared_ptr<Office> Office::Get() {
   std::lock_guard lock(OfficeMutex());
   auto& office = Current();
   if (office && !office->Running()) office.reset();
   if (!office) office.reset(new Office(ProgramDir(), UniquePipeName()));
+  std::atexit(OnExit);
   return office;
 }
 

@@ -22,17 +22,25 @@ class Office {
   static std::shared_ptr<Office> Get();
   // Drops the process-wide office: its watchdog ends the office process.
   static void Release();
+  // True once the process is exiting. The UNO runtime's own objects may be gone by then, so
+  // nothing may call through an office reference any more, not even to release it: such
+  // references are left as they are.
+  static bool Exiting();
 
   ~Office();
-  css::uno::Reference<css::frame::XComponentLoader> Loader() const { return loader_; }
+  css::uno::Reference<css::frame::XComponentLoader> Loader() const { return uno_->loader; }
   bool Running() const { return process_.Running(); }
 
  private:
+  struct Uno {
+    css::uno::Reference<css::lang::XComponent> bridge;
+    css::uno::Reference<css::frame::XComponentLoader> loader;
+  };
+
   Office(const std::string& program_dir, const std::string& pipe_name);
 
   OfficeProcess process_;
-  css::uno::Reference<css::lang::XComponent> bridge_;
-  css::uno::Reference<css::frame::XComponentLoader> loader_;
+  std::unique_ptr<Uno> uno_ = std::make_unique<Uno>();
 };
 
 }  // namespace qrv::calc
