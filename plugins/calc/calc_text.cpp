@@ -35,7 +35,9 @@ std::string ToAnsi(const OUString& text) {
 
 namespace {
 
-bool Digit(char c) { return c >= '0' && c <= '9'; }
+bool Digit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 // Digits, '.' only between groups of three after the first group.
 bool IntegerPart(std::string_view s, std::string& plain) {

@@ -1,5 +1,6 @@
 #include "calc_workbook.h"
 
+#include <osl/process.h>
 #include <com/sun/star/beans/PropertyValue.hpp>
 #include <com/sun/star/container/XIndexAccess.hpp>
 #include <com/sun/star/container/XNamed.hpp>
@@ -11,7 +12,6 @@
 #include <com/sun/star/text/XTextRange.hpp>
 #include <com/sun/star/util/XCloseable.hpp>
 #include <osl/file.hxx>
-#include <osl/process.h>
 
 #include <string>
 #include <utility>
@@ -57,8 +57,7 @@ OUString FileUrl(const std::string& ansi_path) {
   osl_getProcessWorkingDir(&cwd.pData);
   OUString url;
   OUString absolute;
-  if (osl::FileBase::getFileURLFromSystemPath(FromAnsi(ansi_path), url) !=
-          osl::FileBase::E_None ||
+  if (osl::FileBase::getFileURLFromSystemPath(FromAnsi(ansi_path), url) != osl::FileBase::E_None ||
       osl::FileBase::getAbsoluteFileURL(cwd, url, absolute) != osl::FileBase::E_None) {
     throw SpreadsheetError("not a file path: " + ansi_path);
   }
@@ -76,7 +75,9 @@ CalcWorkbook::CalcWorkbook(std::shared_ptr<Office> office) : office_(std::move(o
   Guarded("new workbook", [&] { Open("private:factory/scalc"); });
 }
 
-CalcWorkbook::~CalcWorkbook() { Close(); }
+CalcWorkbook::~CalcWorkbook() {
+  Close();
+}
 
 void CalcWorkbook::Open(const OUString& url) {
   // AsTemplate: an untitled copy, so the template on the shared data folder is never locked
@@ -237,14 +238,15 @@ void CalcWorkbook::AddSheets(int32_t position, int32_t count) {
 void CalcWorkbook::ClearSheetRange(int32_t row1, int32_t col1, int32_t row2, int32_t col2,
                                    int32_t what) {
   namespace flags = css::sheet::CellFlags;
-  constexpr sal_Int32 kValues = flags::VALUE | flags::DATETIME | flags::STRING |
-                                flags::ANNOTATION | flags::FORMULA;
-  constexpr sal_Int32 kFormats = flags::HARDATTR | flags::STYLES | flags::EDITATTR |
-                                 flags::FORMATTED;
+  constexpr sal_Int32 kValues =
+      flags::VALUE | flags::DATETIME | flags::STRING | flags::ANNOTATION | flags::FORMULA;
+  constexpr sal_Int32 kFormats =
+      flags::HARDATTR | flags::STYLES | flags::EDITATTR | flags::FORMATTED;
   Guarded("ClearSheetRange", [&] {
-    const sal_Int32 which = what == 1 ? kFormats : what == 2 ? kValues
-                          : what == 3 ? kValues | kFormats | flags::OBJECTS
-                                      : 0;
+    const sal_Int32 which = what == 1   ? kFormats
+                            : what == 2 ? kValues
+                            : what == 3 ? kValues | kFormats | flags::OBJECTS
+                                        : 0;
     if (which == 0) throw SpreadsheetError("unknown clear kind " + std::to_string(what));
     if (!uno_->current.is()) uno_->current = SheetAt(sheet_);
     Reference<css::sheet::XSheetOperation> range;

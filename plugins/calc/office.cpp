@@ -1,5 +1,6 @@
 #include "office.h"
 
+#include <unistd.h>
 #include <com/sun/star/bridge/BridgeFactory.hpp>
 #include <com/sun/star/bridge/XBridge.hpp>
 #include <com/sun/star/connection/Connector.hpp>
@@ -8,7 +9,6 @@
 #include <com/sun/star/uno/XComponentContext.hpp>
 #include <cppuhelper/bootstrap.hxx>
 #include <rtl/bootstrap.hxx>
-#include <unistd.h>
 
 #include <atomic>
 #include <chrono>
@@ -59,11 +59,11 @@ Reference<css::uno::XComponentContext> LocalContext(const std::string& program_d
   static Reference<css::uno::XComponentContext> local;
   if (!local.is()) {
     // The office's API types beside the runtime's own, for the proxies of its objects.
-    rtl::Bootstrap::set("URE_MORE_TYPES",
-                        OUString::createFromAscii(("file://" + program_dir + "/types/offapi.rdb").c_str()));
+    rtl::Bootstrap::set(
+        "URE_MORE_TYPES",
+        OUString::createFromAscii(("file://" + program_dir + "/types/offapi.rdb").c_str()));
     const std::string ini = "file://" + program_dir + "/unorc";
-    local = cppu::defaultBootstrap_InitialComponentContext(
-        OUString::createFromAscii(ini.c_str()));
+    local = cppu::defaultBootstrap_InitialComponentContext(OUString::createFromAscii(ini.c_str()));
   }
   return local;
 }
@@ -109,7 +109,9 @@ Office::~Office() {
   }
 }
 
-bool Office::Exiting() { return exiting; }
+bool Office::Exiting() {
+  return exiting;
+}
 
 std::shared_ptr<Office> Office::Get() {
   std::lock_guard lock(OfficeMutex());

@@ -35,7 +35,9 @@ struct Launch {
 };
 
 void SleepMs(long ms) {
-  struct timespec ts {ms / 1000, (ms % 1000) * 1000000L};
+  struct timespec ts {
+    ms / 1000, (ms % 1000) * 1000000L
+  };
   nanosleep(&ts, nullptr);
 }
 
@@ -88,7 +90,9 @@ void EndOffice(pid_t pid) {
   for (int s : {SIGINT, SIGQUIT, SIGHUP, SIGPIPE}) sigaction(s, &ignore, nullptr);
   pid_t office = StartOffice(launch);
   while (office > 0) {
-    struct pollfd p {lifeline, POLLIN, 0};
+    struct pollfd p {
+      lifeline, POLLIN, 0
+    };
     const int ready = poll(&p, 1, 200);
     if (ready > 0) {
       char byte;

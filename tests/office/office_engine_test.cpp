@@ -23,10 +23,9 @@ class OfficeEngineTest : public testing::Test {
     folder_ = fs::temp_directory_path() / ("quorvane-office-test-" + std::to_string(getpid()));
     fs::create_directories(folder_);
     // A profile of its own, so the converter never meets the engine's office.
-    const std::string command =
-        "soffice --headless --norestore -env:UserInstallation=file://" + folder_.string() +
-        "/profile --convert-to xls --outdir " + folder_.string() + " " + QRV_WORKBOOK_SOURCE +
-        " >/dev/null 2>&1";
+    const std::string command = "soffice --headless --norestore -env:UserInstallation=file://" +
+                                folder_.string() + "/profile --convert-to xls --outdir " +
+                                folder_.string() + " " + QRV_WORKBOOK_SOURCE + " >/dev/null 2>&1";
     if (std::system(command.c_str()) != 0) converted_ = false;
     fs::remove_all(folder_ / "profile");
   }
@@ -164,12 +163,20 @@ TEST_F(OfficeEngineTest, SheetsAreAddedTitledAndChecked) {
   LoadTemplate();
   Engine().AddSheets(3, 2);
   ASSERT_EQ(4, Engine().NumSheets());
-  Engine().SetSheetTitle(4, "Gr\xFC\xDF" "e");
-  EXPECT_EQ("Gr\xFC\xDF" "e", Engine().GetSheetTitle(4));
+  Engine().SetSheetTitle(4,
+                         "Gr\xFC\xDF"
+                         "e");
+  EXPECT_EQ(
+      "Gr\xFC\xDF"
+      "e",
+      Engine().GetSheetTitle(4));
   Engine().AddSheets(1, 1);  // before the first
   EXPECT_EQ(5, Engine().NumSheets());
   EXPECT_EQ("Eingabe", Engine().GetSheetTitle(2));
-  EXPECT_EQ("Gr\xFC\xDF" "e", Engine().GetSheetTitle(5));
+  EXPECT_EQ(
+      "Gr\xFC\xDF"
+      "e",
+      Engine().GetSheetTitle(5));
 
   // The current number names the sheet now at that place.
   Engine().SetSheet(2);

@@ -63,9 +63,7 @@ class NativePathSpreadsheet final : public Spreadsheet {
   void SetSheetTitle(int32_t sheet, const std::string& title) override {
     engine_->SetSheetTitle(sheet, title);
   }
-  void AddSheets(int32_t position, int32_t count) override {
-    engine_->AddSheets(position, count);
-  }
+  void AddSheets(int32_t position, int32_t count) override { engine_->AddSheets(position, count); }
   void ClearSheetRange(int32_t row1, int32_t col1, int32_t row2, int32_t col2,
                        int32_t what) override {
     engine_->ClearSheetRange(row1, col1, row2, col2, what);
