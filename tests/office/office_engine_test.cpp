@@ -235,5 +235,19 @@ TEST_F(OfficeEngineTest, MissingWorkbookFailsAndKeepsTheOneHeld) {
   EXPECT_EQ(3.0, Engine().GetCellNumber(1, 1));
 }
 
+TEST_F(OfficeEngineTest, ModuleFoundThroughThePluginFolderVariable) {
+  ASSERT_EQ(0, setenv("QUORVANE_PLUGIN_DIR", QRV_PLUGIN_DIR, 1));
+  PosixSpreadsheetFactory factory;
+  const auto engine = factory.Create();
+  unsetenv("QUORVANE_PLUGIN_DIR");
+  ASSERT_NE(nullptr, engine) << factory.Missing();
+  EXPECT_EQ("", factory.Missing());
+  // A workbook of its own, on the same office.
+  engine->SetCellEntry(1, 1, "2,5");
+  EXPECT_EQ(2.5, engine->GetCellNumber(1, 1));
+  Engine().SetCellNumber(1, 1, 9);
+  EXPECT_EQ(2.5, engine->GetCellNumber(1, 1));
+}
+
 }  // namespace
 }  // namespace qrv::platform
