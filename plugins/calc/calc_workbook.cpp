@@ -6,6 +6,7 @@
 #include <com/sun/star/container/XNamed.hpp>
 #include <com/sun/star/sheet/CellFlags.hpp>
 #include <com/sun/star/sheet/XCalculatable.hpp>
+#include <com/sun/star/sheet/XCellRangeData.hpp>
 #include <com/sun/star/sheet/XSheetOperation.hpp>
 #include <com/sun/star/sheet/XSpreadsheets.hpp>
 #include <com/sun/star/table/XCellRange.hpp>
@@ -97,6 +98,7 @@ void CalcWorkbook::Open(const OUString& url) {
   uno_->current.clear();
   sheet_ = 1;
   row_ = 1;
+  uno_->pending.clear();
   dirty_ = false;
   loaded_ = true;
 }
@@ -123,6 +125,7 @@ int32_t CalcWorkbook::NumSheets() {
 
 void CalcWorkbook::SetSheet(int32_t sheet) {
   Guarded("Sheet", [&] {
+    Flush();
     uno_->current = SheetAt(sheet);
     sheet_ = sheet;
   });
@@ -142,7 +145,39 @@ CalcWorkbook::CellRef CalcWorkbook::Cell(int32_t row, int32_t col) {
   return uno_->current->getCellByPosition(col - 1, row - 1);
 }
 
+void CalcWorkbook::Put(int32_t row, int32_t col, css::uno::Any value) {
+  if (row < 1 || col < 1) throw SpreadsheetError("no cell " + Position(row, col));
+  uno_->pending[{row, col}] = std::move(value);
+  dirty_ = true;
+}
+
+void CalcWorkbook::Flush() {
+  auto pending = std::move(uno_->pending);
+  uno_->pending.clear();
+  if (pending.empty()) return;
+  if (!uno_->current.is()) uno_->current = SheetAt(sheet_);
+  for (auto run = pending.begin(); run != pending.end();) {
+    const auto [row, first] = run->first;
+    auto end = std::next(run);
+    int32_t last = first;
+    while (end != pending.end() && end->first.first == row && end->first.second == last + 1) {
+      ++last;
+      ++end;
+    }
+    css::uno::Sequence<css::uno::Any> cells(last - first + 1);
+    for (auto it = run; it != end; ++it) cells.getArray()[it->first.second - first] = it->second;
+    css::uno::Sequence<css::uno::Sequence<css::uno::Any>> rows(1);
+    rows.getArray()[0] = cells;
+    Reference<css::sheet::XCellRangeData>(
+        uno_->current->getCellRangeByPosition(first - 1, row - 1, last - 1, row - 1),
+        UNO_QUERY_THROW)
+        ->setDataArray(rows);
+    run = end;
+  }
+}
+
 void CalcWorkbook::Recalculate() {
+  Flush();
   if (!dirty_ && !loaded_) return;
   const Reference<css::sheet::XCalculatable> calc(uno_->document, UNO_QUERY_THROW);
   if (loaded_) {
@@ -167,10 +202,7 @@ double CalcWorkbook::GetCellNumber(int32_t row, int32_t col) {
 }
 
 void CalcWorkbook::SetCellNumber(int32_t row, int32_t col, double value) {
-  Guarded("SetCellNumber", [&] {
-    Cell(row, col)->setValue(value);
-    dirty_ = true;
-  });
+  Guarded("SetCellNumber", [&] { Put(row, col, css::uno::Any(value)); });
 }
 
 std::string CalcWorkbook::GetCellText(int32_t row, int32_t col) {
@@ -182,27 +214,24 @@ std::string CalcWorkbook::GetCellText(int32_t row, int32_t col) {
 }
 
 void CalcWorkbook::SetCellText(int32_t row, int32_t col, const std::string& text) {
-  Guarded("SetCellText", [&] {
-    Reference<css::text::XTextRange>(Cell(row, col), UNO_QUERY_THROW)->setString(FromAnsi(text));
-    dirty_ = true;
-  });
+  Guarded("SetCellText", [&] { Put(row, col, css::uno::Any(FromAnsi(text))); });
 }
 
 void CalcWorkbook::SetCellEntry(int32_t row, int32_t col, const std::string& text) {
   Guarded("SetCellEntry", [&] {
-    const auto cell = Cell(row, col);
-    if (text.empty()) {
-      cell->setFormula(OUString());
-    } else if (text.size() > 1 && text.front() == '=') {
-      cell->setFormula(FromAnsi(OfficeFormula(text)));
-    } else if (text.front() == '\'') {
-      Reference<css::text::XTextRange>(cell, UNO_QUERY_THROW)->setString(FromAnsi(text.substr(1)));
+    if (text.size() > 1 && text.front() == '\'') {
+      Put(row, col, css::uno::Any(FromAnsi(text.substr(1))));
     } else if (const auto number = GermanNumber(text)) {
-      cell->setValue(*number);
+      Put(row, col, css::uno::Any(*number));
+    } else if (!text.empty() && (text.size() == 1 || text.front() != '=')) {
+      Put(row, col, css::uno::Any(FromAnsi(text)));
     } else {
-      Reference<css::text::XTextRange>(cell, UNO_QUERY_THROW)->setString(FromAnsi(text));
+      // A formula, or nothing typed: written at once, over whatever was kept for the cell.
+      const auto cell = Cell(row, col);
+      uno_->pending.erase({row, col});
+      cell->setFormula(text.empty() ? OUString() : FromAnsi(OfficeFormula(text)));
+      dirty_ = true;
     }
-    dirty_ = true;
   });
 }
 
@@ -220,6 +249,7 @@ void CalcWorkbook::SetSheetTitle(int32_t sheet, const std::string& title) {
 
 void CalcWorkbook::AddSheets(int32_t position, int32_t count) {
   Guarded("AddSheets", [&] {
+    Flush();
     const auto sheets = uno_->document->getSheets();
     const int32_t total = Sheets(uno_->document)->getCount();
     if (position < 1 || position > total + 1 || count < 1) {
@@ -243,6 +273,7 @@ void CalcWorkbook::ClearSheetRange(int32_t row1, int32_t col1, int32_t row2, int
   constexpr sal_Int32 kFormats =
       flags::HARDATTR | flags::STYLES | flags::EDITATTR | flags::FORMATTED;
   Guarded("ClearSheetRange", [&] {
+    Flush();
     const sal_Int32 which = what == 1   ? kFormats
                             : what == 2 ? kValues
                             : what == 3 ? kValues | kFormats | flags::OBJECTS

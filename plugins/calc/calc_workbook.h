@@ -6,7 +6,9 @@
 #include <com/sun/star/sheet/XSpreadsheetDocument.hpp>
 #include <com/sun/star/table/XCell.hpp>
 
+#include <map>
 #include <memory>
+#include <utility>
 
 #include "office.h"
 #include "platform/spreadsheet.h"
@@ -46,12 +48,18 @@ class CalcWorkbook final : public platform::Spreadsheet {
   void Close() noexcept;
   SheetRef SheetAt(int32_t sheet);
   CellRef Cell(int32_t row, int32_t col);
-  // Brings formulas up to date before a value is read.
+  void Put(int32_t row, int32_t col, css::uno::Any value);
+  // Sends what Put kept.
+  void Flush();
+  // Sends what Put kept and brings formulas up to date before a value is read.
   void Recalculate();
 
   struct Uno {
     css::uno::Reference<css::sheet::XSpreadsheetDocument> document;
     SheetRef current;  // the sheet numbered sheet_
+    // Numbers and literal texts of the current sheet not sent yet, by (row, column): sent in
+    // runs of adjacent cells, since every call to the office is a round trip.
+    std::map<std::pair<int32_t, int32_t>, css::uno::Any> pending;
   };
 
   std::shared_ptr<Office> office_;
