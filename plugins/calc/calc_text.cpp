@@ -102,10 +102,14 @@ std::optional<double> GermanNumber(std::string_view text) {
 
 std::string OfficeFormula(std::string_view formula) {
   std::string out(formula);
-  bool quoted = false;
+  bool text = false;   // inside "..."
+  bool sheet = false;  // inside a quoted sheet name '...'
   for (char& c : out) {
-    if (c == '"') quoted = !quoted;
-    if (!quoted && c == ',') c = ';';
+    if (c == '"' && !sheet) text = !text;
+    if (c == '\'' && !text) sheet = !sheet;
+    if (text || sheet) continue;
+    if (c == ',') c = ';';
+    if (c == '!') c = '.';
   }
   return out;
 }

@@ -20,8 +20,9 @@ std::string ToAnsi(const OUString& text);
 // three, ',' before the decimals, an optional exponent ("12,5", "-1.234,5", "3E2").
 std::optional<double> GermanNumber(std::string_view text);
 
-// A formula in the control's syntax ("=SUM(A1,A3)") in the office's own: ',' separates
-// arguments there as ';' does here. Quoted strings are kept as they are.
+// A formula in the control's syntax ("=SUM(A1,A3)", "=Daten!B2") in the office's own: ',' there
+// separates arguments as ';' does here, and '!' ends a sheet name as '.' does here. Quoted texts
+// and sheet names are kept as they are.
 std::string OfficeFormula(std::string_view formula);
 
 }  // namespace qrv::calc

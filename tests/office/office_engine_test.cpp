@@ -145,6 +145,8 @@ TEST_F(OfficeEngineTest, FormulaEntriesUseTheControlsSyntax) {
       {"=SUM(F1;F2)", "5"},
       {"=IF(F1>1,\"gro\xDF, ja\",\"klein\")", "gro\xDF, ja"},
       {"=ROUND(F2/F1*1.5,1)", "2,3"},
+      {"=Rechnung!A5&\"!\"", "Ergebnis!"},
+      {"=SUM(Eingabe!F1:F2,'Eingabe'!A1)", "12"},
   };
   int32_t row = 1;
   for (const auto& c : cases) Engine().SetCellEntry(row++, 7, c.entry);
