@@ -14,6 +14,7 @@
 #include <com/sun/star/util/XCloseable.hpp>
 #include <osl/file.hxx>
 
+#include <algorithm>
 #include <string>
 #include <utility>
 
@@ -27,6 +28,9 @@ using css::uno::Reference;
 using css::uno::UNO_QUERY;
 using css::uno::UNO_QUERY_THROW;
 using platform::SpreadsheetError;
+
+// A read fetches this much of its row at once: the reads of a month go along one row.
+constexpr int32_t kCachedColumns = 128;
 
 // Runs one operation; whatever the office raises leaves as SpreadsheetError.
 template <class F>
@@ -101,6 +105,7 @@ void CalcWorkbook::Open(const OUString& url) {
   uno_->pending.clear();
   dirty_ = false;
   loaded_ = true;
+  ++generation_;
 }
 
 void CalcWorkbook::Close() noexcept {
@@ -149,6 +154,7 @@ void CalcWorkbook::Put(int32_t row, int32_t col, css::uno::Any value) {
   if (row < 1 || col < 1) throw SpreadsheetError("no cell " + Position(row, col));
   uno_->pending[{row, col}] = std::move(value);
   dirty_ = true;
+  ++generation_;
 }
 
 void CalcWorkbook::Flush() {
@@ -189,15 +195,33 @@ void CalcWorkbook::Recalculate() {
   loaded_ = false;
 }
 
+const css::uno::Any& CalcWorkbook::CachedValue(int32_t row, int32_t col) {
+  if (row < 1 || col < 1) throw SpreadsheetError("no cell " + Position(row, col));
+  auto& cache = uno_->row_cache;
+  if (cache.generation != generation_ || cache.sheet != sheet_ || cache.row != row ||
+      col > cache.values.getLength()) {
+    if (!uno_->current.is()) uno_->current = SheetAt(sheet_);
+    const int32_t width = std::max(col, kCachedColumns);
+    const Reference<css::sheet::XCellRangeData> range(
+        uno_->current->getCellRangeByPosition(0, row - 1, width - 1, row - 1), UNO_QUERY_THROW);
+    const auto rows = range->getDataArray();
+    if (rows.getLength() != 1 || rows[0].getLength() != width) {
+      throw SpreadsheetError("row " + std::to_string(row) + " not read");
+    }
+    cache = {generation_, sheet_, row, rows[0]};
+  }
+  return cache.values[col - 1];
+}
+
 double CalcWorkbook::GetCellNumber(int32_t row, int32_t col) {
   return Guarded("GetCellNumber", [&] {
     Recalculate();
-    const auto cell = Cell(row, col);
+    const css::uno::Any& value = CachedValue(row, col);
+    double number = 0;
+    if (value >>= number) return number;
     // A formula error is no number: reading it as 0 would pass a wrong value on.
-    if (cell->getError() != 0) {
-      throw SpreadsheetError("cell " + Position(row, col) + " holds an error");
-    }
-    return cell->getValue();
+    if (!value.hasValue()) throw SpreadsheetError("cell " + Position(row, col) + " holds an error");
+    return 0.0;  // a text
   });
 }
 
@@ -231,6 +255,7 @@ void CalcWorkbook::SetCellEntry(int32_t row, int32_t col, const std::string& tex
       uno_->pending.erase({row, col});
       cell->setFormula(text.empty() ? OUString() : FromAnsi(OfficeFormula(text)));
       dirty_ = true;
+      ++generation_;
     }
   });
 }
@@ -262,6 +287,7 @@ void CalcWorkbook::AddSheets(int32_t position, int32_t count) {
       sheets->insertNewByName("Sheet" + OUString::number(n), static_cast<sal_Int16>(position - 1));
     }
     uno_->current.clear();  // the current number may now name another sheet
+    ++generation_;
   });
 }
 
@@ -292,6 +318,7 @@ void CalcWorkbook::ClearSheetRange(int32_t row1, int32_t col1, int32_t row2, int
     }
     range->clearContents(which);
     dirty_ = true;
+    ++generation_;
   });
 }
 

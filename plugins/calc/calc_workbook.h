@@ -48,6 +48,8 @@ class CalcWorkbook final : public platform::Spreadsheet {
   void Close() noexcept;
   SheetRef SheetAt(int32_t sheet);
   CellRef Cell(int32_t row, int32_t col);
+  // The value of a cell of the current sheet, its row fetched at once.
+  const css::uno::Any& CachedValue(int32_t row, int32_t col);
   void Put(int32_t row, int32_t col, css::uno::Any value);
   // Sends what Put kept.
   void Flush();
@@ -60,12 +62,20 @@ class CalcWorkbook final : public platform::Spreadsheet {
     // Numbers and literal texts of the current sheet not sent yet, by (row, column): sent in
     // runs of adjacent cells, since every call to the office is a round trip.
     std::map<std::pair<int32_t, int32_t>, css::uno::Any> pending;
+    // Values of one row as last read (void: a formula error), valid while generation holds.
+    struct {
+      uint64_t generation = 0;
+      int32_t sheet = 0;
+      int32_t row = 0;
+      css::uno::Sequence<css::uno::Any> values;
+    } row_cache;
   };
 
   std::shared_ptr<Office> office_;
   std::unique_ptr<Uno> uno_ = std::make_unique<Uno>();
   int32_t row_ = 1;
   int32_t sheet_ = 1;
+  uint64_t generation_ = 1;  // counts changes of the workbook's cells and sheets
   bool dirty_ = false;
   bool loaded_ = false;  // values of a loaded file not yet computed by this office
 };
