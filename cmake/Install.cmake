@@ -19,6 +19,10 @@ install(FILES ${CMAKE_CURRENT_BINARY_DIR}/quorvaneConfig.cmake
 configure_file(cmake/quorvane.pc.in ${CMAKE_CURRENT_BINARY_DIR}/quorvane.pc @ONLY)
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/quorvane.pc
         DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
+# The spreadsheet engine module beside the library, where the library looks for it.
+if(TARGET quorvane_calc)
+  install(TARGETS quorvane_calc LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR})
+endif()
 if(TARGET quorvane-tool)
   install(TARGETS quorvane-tool RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 endif()

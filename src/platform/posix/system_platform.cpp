@@ -4,6 +4,7 @@
 
 #include "platform/platform.h"
 #include "platform/posix/posix_files.h"
+#include "platform/posix/posix_spreadsheets.h"
 #include "platform/posix/posix_system.h"
 #include "platform/reg_store.h"
 #include "platform/table_locale.h"
@@ -27,7 +28,8 @@ Platform SystemPlatform() {
   static const RegistryFiles paths =
       RegistryFilesFrom([](const char* name) -> const char* { return std::getenv(name); });
   static RegFileStore registry(files, &clock, paths.user, paths.machine);
-  return Platform{&files, &registry, &locale, &clock, &host, &SystemUi(), nullptr};
+  static PosixSpreadsheetFactory spreadsheets;
+  return Platform{&files, &registry, &locale, &clock, &host, &SystemUi(), &spreadsheets};
 }
 
 void SetMessageHandler(MessageHandler handler) {
