@@ -54,8 +54,8 @@ class SpreadsheetFactory {
   virtual ~SpreadsheetFactory() = default;
   // The engine, or null when none can be made (not installed, not registered, failed to start).
   virtual std::unique_ptr<Spreadsheet> Create() = 0;
-  // Why Create made none, for a program that wants to say so; empty when it made one or was not
-  // asked yet.
+  // Why Create made none (ANSI, as every text here), for a program that wants to say so; empty
+  // when it made one or was not asked yet.
   virtual std::string Missing() const = 0;
 };
 

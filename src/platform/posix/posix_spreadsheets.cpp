@@ -94,15 +94,16 @@ SpreadsheetPluginEntry PosixSpreadsheetFactory::Load() {
     module_ = dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (module_ == nullptr) {
       const char* error = dlerror();
-      missing_ = "cannot load " + file + ": " + (error != nullptr ? error : "unknown error");
+      missing_ =
+          Utf8ToAnsi("cannot load " + file + ": " + (error != nullptr ? error : "unknown error"));
       return nullptr;
     }
     entry_ = reinterpret_cast<SpreadsheetPluginEntry>(dlsym(module_, kSpreadsheetPluginEntry));
-    if (entry_ == nullptr) missing_ = file + " is no spreadsheet engine";
+    if (entry_ == nullptr) missing_ = Utf8ToAnsi(file + " is no spreadsheet engine");
     return entry_;
   }
-  missing_ = std::string(kSpreadsheetPluginFile) + " not found in " +
-             (tried.empty() ? std::string("any folder") : tried);
+  missing_ = Utf8ToAnsi(std::string(kSpreadsheetPluginFile) + " not found in " +
+                        (tried.empty() ? std::string("any folder") : tried));
   return nullptr;
 }
 
@@ -120,7 +121,7 @@ std::unique_ptr<Spreadsheet> PosixSpreadsheetFactory::Create() {
     missing_.clear();
     return std::make_unique<NativePathSpreadsheet>(std::move(engine));
   } catch (const std::exception& e) {
-    missing_ = e.what();
+    missing_ = Utf8ToAnsi(e.what());
     return nullptr;
   }
 }

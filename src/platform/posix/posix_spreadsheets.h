@@ -30,7 +30,7 @@ class PosixSpreadsheetFactory final : public SpreadsheetFactory {
   mutable std::mutex mutex_;
   void* module_ = nullptr;  // kept loaded for the rest of the process
   SpreadsheetPluginEntry entry_ = nullptr;
-  std::string missing_;
+  std::string missing_;  // in the ANSI code page, as every text of the interface
 };
 
 }  // namespace qrv::platform

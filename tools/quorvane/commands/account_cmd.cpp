@@ -7,6 +7,7 @@
 #include "commands.h"
 #include "monats_lauf.h"
 #include "output/monatsblatt.h"
+#include "tabellen_hinweis.h"
 
 namespace qrv::tool {
 
@@ -25,6 +26,7 @@ void Run(const Session& s, const AccountArgs& a) {
   MonatsLauf lauf(inst.Lib(), a.person);
   lauf.Abrechnen(static_cast<uint16_t>(a.year), static_cast<uint16_t>(a.month),
                  static_cast<uint16_t>(a.day), a.until);
+  MeldeFehlendeTabelle(*s.err);
   const Json j = lauf.ToJson();
   if (s.options.format == "text") {
     PrintMonatsblatt(*s.out, j);

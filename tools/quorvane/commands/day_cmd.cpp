@@ -10,6 +10,7 @@
 #include "json/spur_json.h"
 #include "monats_lauf.h"
 #include "output/monatsblatt.h"
+#include "tabellen_hinweis.h"
 
 namespace qrv::tool {
 
@@ -50,6 +51,7 @@ void Run(const Session& s, const DayArgs& a) {
   DecodeDate(a.date, &y, &m, &d);
   // The day given, the accounting takes the period (of this month or the next) that holds it.
   lauf.Abrechnen(y, m, d, 0, a.explain ? &spur : nullptr);
+  MeldeFehlendeTabelle(*s.err);
   Json tag = Tag(lauf, a.date);
   if (a.explain) tag["Spur"] = spur.eintraege;
   if (s.options.format == "text") {

@@ -21,6 +21,7 @@
 #include "output/messages.h"
 #include "output/write_report.h"
 #include "platform/utf8.h"
+#include "tabellen_hinweis.h"
 #include "util/errors.h"
 
 namespace qrv::tool {
@@ -173,6 +174,7 @@ void Run(const Session& s, const RecalcArgs& args) {
     e = RecalcAll(inst.Lib(), a);
   }
   ReportWrites(*s.err, Utf8(dir), before, FolderContentsOf(dir));
+  MeldeFehlendeTabelle(*s.err);
   // New objects: the caches of the first ones may not see writes of the same second.
   Installation danach(s.options);
   s.Show(Bericht(a, e, Geaendert(vorher, Abdruecke(danach.Lib(), a.personen, a.von, a.bis))));
