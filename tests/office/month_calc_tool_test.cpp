@@ -18,6 +18,7 @@
 #include "platform/platform.h"
 #include "platform/spreadsheet_plugin.h"
 #include "run_quorvane.h"
+#include "support/own_system_folders.h"
 #include "support/temp_folder.h"
 #include "tool.h"
 
@@ -69,6 +70,9 @@ int TagesSumme(const Json& monat, const char* pos) {
   for (const Json& t : monat["Tage"]) sum += DurationMinutes(t["TagErgebnis"][pos]);
   return sum;
 }
+
+// The tool runs on the system platform, here and in the child processes below.
+const testing::OwnSystemFolders kOwnSystemFolders;
 
 class MonthCalcThroughTool : public ::testing::Test {
  protected:

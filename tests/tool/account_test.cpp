@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "demo_gen.h"
+#include "demo_suite.h"
 #include "output/monatsblatt.h"
-#include "run_quorvane.h"
 #include "support/temp_folder.h"
 #include "util/datetime.h"
 
@@ -33,32 +33,7 @@ int SumMinutes(const Json& tage, const char* pos) {
   return sum;
 }
 
-class AccountOnDemo : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() {
-    folder = new testing::TempFolder;
-    DemoOptions o;
-    o.persons = 8;
-    o.today = EncodeDate(2025, 3, 15);
-    WriteDemo(folder->Path(), o);
-  }
-  static void TearDownTestSuite() {
-    delete folder;
-    folder = nullptr;
-  }
-  static Outcome On(const std::string& data, std::vector<std::string> args) {
-    args.insert(args.begin(), {"--data", data});
-    return Quorvane(args);
-  }
-  static Outcome On(std::vector<std::string> args) { return On(folder->Path(), std::move(args)); }
-  static Json Parsed(const Outcome& r) {
-    EXPECT_EQ(r.code, 0) << r.err;
-    return r.code == 0 ? Json::parse(r.out) : Json();
-  }
-  static testing::TempFolder* folder;
-};
-
-testing::TempFolder* AccountOnDemo::folder = nullptr;
+class AccountOnDemo : public DemoSuite<8> {};
 
 // --now pins the clock: the days after that day keep their results but no difference, and the
 // month's year 0 ends there.

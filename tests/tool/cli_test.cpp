@@ -14,32 +14,17 @@
 
 #include "cli.h"
 #include "demo_gen.h"
+#include "demo_suite.h"
 #include "output/format.h"
 #include "run_quorvane.h"
+#include "support/own_system_folders.h"
 #include "support/temp_folder.h"
 #include "util/datetime.h"
 
 namespace qrv::tool {
 namespace {
 
-// The system platform's registry and cache folders of this test program lie in a folder of its
-// own, set before anything asks for them, so no run touches the user's.
-struct OwnSystemFolders {
-  OwnSystemFolders() {
-    const std::string root = (std::filesystem::temp_directory_path() /
-                              ("quorvane_tests_" + std::to_string(std::random_device{}())))
-                                 .string();
-    setenv("QUORVANE_REGISTRY_DIR", (root + "/registry").c_str(), 1);
-    setenv("XDG_CACHE_HOME", (root + "/cache").c_str(), 1);
-    folder = root;
-  }
-  ~OwnSystemFolders() {
-    std::error_code ignored;
-    std::filesystem::remove_all(folder, ignored);
-  }
-  std::string folder;
-};
-const OwnSystemFolders kOwnSystemFolders;
+const testing::OwnSystemFolders kOwnSystemFolders;
 
 TEST(QuorvaneUsage, OutOfRangeAndMalformedArgumentsExitWith2) {
   const struct {
@@ -87,28 +72,7 @@ TEST(QuorvaneUsage, HelpExitsWith0) {
   EXPECT_NE(r.out.find("1 to 9999"), std::string::npos);
 }
 
-// A demo installation on a date of its own, written once for the suite.
-class QuorvaneOnDemo : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() {
-    folder = new testing::TempFolder;
-    DemoOptions o;
-    o.persons = 3;
-    o.today = EncodeDate(2025, 3, 15);
-    WriteDemo(folder->Path(), o);
-  }
-  static void TearDownTestSuite() {
-    delete folder;
-    folder = nullptr;
-  }
-  static Outcome On(std::vector<std::string> args) {
-    args.insert(args.begin(), {"--data", folder->Path()});
-    return Quorvane(args);
-  }
-  static testing::TempFolder* folder;
-};
-
-testing::TempFolder* QuorvaneOnDemo::folder = nullptr;
+class QuorvaneOnDemo : public DemoSuite<3> {};
 
 TEST_F(QuorvaneOnDemo, MissingTemplateIsADataError) {
   const Outcome r = On({"calc-template", "77"});

@@ -7,14 +7,14 @@
 #include <memory>
 #include <string>
 
-#include "holidays/feiertag_file.h"
-#include "plans/plan.h"
 #include "demo_gen.h"
 #include "demo_parts.h"
+#include "holidays/feiertag_file.h"
 #include "master/bervor.h"
 #include "master/modell.h"
 #include "master/person.h"
 #include "month/monat.h"
+#include "plans/plan.h"
 #include "platform/reg_store.h"
 #include "platform/reg_text.h"
 #include "support/doubles.h"

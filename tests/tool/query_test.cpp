@@ -7,36 +7,16 @@
 #include <vector>
 
 #include "demo_gen.h"
+#include "demo_suite.h"
 #include "output/format.h"
-#include "run_quorvane.h"
 #include "support/temp_folder.h"
 #include "util/datetime.h"
 
 namespace qrv::tool {
 namespace {
 
-class QueriesOnDemo : public ::testing::Test {
+class QueriesOnDemo : public DemoSuite<8> {
  protected:
-  static void SetUpTestSuite() {
-    folder = new testing::TempFolder;
-    DemoOptions o;
-    o.persons = 8;
-    o.today = EncodeDate(2025, 3, 15);
-    WriteDemo(folder->Path(), o);
-  }
-  static void TearDownTestSuite() {
-    delete folder;
-    folder = nullptr;
-  }
-  static Outcome On(std::vector<std::string> args) {
-    args.insert(args.begin(), {"--data", folder->Path()});
-    return Quorvane(args);
-  }
-  static Json Parsed(std::vector<std::string> args) {
-    const Outcome r = On(std::move(args));
-    EXPECT_EQ(r.code, 0) << r.err;
-    return r.code == 0 ? Json::parse(r.out) : Json();
-  }
   // The day's evaluated comings and goings as hh:mm.
   static std::vector<std::string> Paare(const std::string& person, const std::string& datum) {
     std::vector<std::string> zeiten;
@@ -46,10 +26,7 @@ class QueriesOnDemo : public ::testing::Test {
     }
     return zeiten;
   }
-  static testing::TempFolder* folder;
 };
-
-testing::TempFolder* QueriesOnDemo::folder = nullptr;
 
 // Person 3 works model 2 (no rounding, break windows 09:30-09:45 and 12:00-12:30, automatic
 // break 0:30 from 6:00) and booked 07:28-16:11 on Monday 2025-02-10 and 07:27-16:11 on the
