@@ -1,6 +1,5 @@
 // The exported functions. No exception ever leaves them: each answers its failure result instead.
 // After a failed start-up there are no objects, and every export answers that result.
-#include <cmath>
 #include <cstring>
 
 #include "config/konfig.h"
@@ -111,8 +110,8 @@ QRV_API QrvBool QRV_CALL QRVEndAufTag(void) {
 
 QRV_API QrvBool QRV_CALL QRVGetTagVonBis(int32_t PersNr, double* Von, double* Bis,
                                          unsigned char Modus) {
-  // Nowhere to answer, or no day named: nothing is written.
-  if (!Von || !Bis || !std::isfinite(*Von)) return kTrue;
+  // Nowhere to answer: nothing is written.
+  if (!Von || !Bis) return kTrue;
   double von = *Von;
   double bis = *Bis;
   try {
@@ -121,8 +120,7 @@ QRV_API QrvBool QRV_CALL QRVGetTagVonBis(int32_t PersNr, double* Von, double* Bi
       qrv::TagVonBis(lib->Abfrage(), PersNr, von, bis, Modus);
     } else {
       // Without objects the answer is that of a failed enumeration: the day's two midnights.
-      von = std::trunc(von);
-      bis = von + 1;
+      qrv::TagesMitternaechte(von, bis);
     }
   } catch (...) {
   }

@@ -6,13 +6,18 @@
 
 namespace qrv {
 
+bool TagesMitternaechte(double& von, double& bis) {
+  // Not a number, or an infinite one, names no day.
+  if (!std::isfinite(von)) return false;
+  von = std::trunc(von);
+  bis = von + 1;
+  return true;
+}
+
 void TagVonBis(const TAbfrageUmgebung& umgebung, int32_t persNr, double& von, double& bis,
                uint8_t modus) {
   const TDateTime datum = von;
-  // Not a number, or an infinite one, names no day: both stay as they are.
-  if (!std::isfinite(datum)) return;
-  von = std::trunc(datum);
-  bis = von + 1;
+  if (!TagesMitternaechte(von, bis)) return;
   TAufTag auftag(umgebung);
   auftag.Begin(persNr, datum, modus);
   bool erstes = true;
