@@ -1,7 +1,11 @@
 #include "tool.h"
 
+#include <stdexcept>
+#include <string>
+
 #include "commands/demo_cmd.h"
 #include "data_override.h"
+#include "master/person.h"
 #include "platform/read_only.h"
 #include "platform/utf8.h"
 
@@ -60,6 +64,13 @@ Installation::Installation(const Options& options, Access access, Host host) {
     p.registry = override_.get();
   }
   lib_ = std::make_unique<TBibliothek>(p);
+}
+
+void LadePerson(TPerson& person, int32_t persNr) {
+  person.Load(persNr);
+  if (!person.Rec.Belegt) {
+    throw std::runtime_error("no person " + std::to_string(persNr) + " in the installation");
+  }
 }
 
 }  // namespace qrv::tool

@@ -46,4 +46,8 @@ class Installation {
   std::unique_ptr<TBibliothek> lib_;
 };
 
+// Loads person persNr into person (which must use lib's person file); a number whose slot is not
+// in use is a data error naming it, not an empty person.
+void LadePerson(TPerson& person, int32_t persNr);
+
 }  // namespace qrv::tool

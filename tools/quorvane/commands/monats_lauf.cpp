@@ -8,6 +8,7 @@
 #include "json/mon_ergebnis_json.h"
 #include "json/monatswerte_json.h"
 #include "master/person_file.h"
+#include "tool.h"
 
 namespace qrv::tool {
 
@@ -36,10 +37,7 @@ MonatsLauf::MonatsLauf(TBibliothek& lib, int32_t persNr)
     : person_(&lib.PersonFile(), false),
       abrech_(std::make_unique<TMonAbrech>(lib.Abrechnung())),
       konten_(DefinierteKonten(lib.Konfig().KontoDefs)) {
-  person_.Load(persNr);
-  if (!person_.Rec.Belegt) {
-    throw std::runtime_error("no person " + std::to_string(persNr) + " in the installation");
-  }
+  LadePerson(person_, persNr);
   abrech_->Person = &person_;
 }
 

@@ -95,10 +95,7 @@ struct Ergebnis {
 
 void RecalcPerson(TBibliothek& lib, const TAbrechUmgebung& umgebung, int32_t nr, const Auftrag& a) {
   TPerson person(&lib.PersonFile(), false);
-  person.Load(nr);
-  if (!person.Rec.Belegt) {
-    throw std::runtime_error("no person " + std::to_string(nr) + " in the installation");
-  }
+  LadePerson(person, nr);
   Neuberechnung(umgebung, person, a.bis, a.von);
 }
 
